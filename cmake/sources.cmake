@@ -1,0 +1,30 @@
+# Portable sources: no windows.h, built for Windows and for the Linux tests.
+set(JLAUNCH_PORTABLE_SOURCES
+  src/common/argument_list.cpp
+  src/common/format.cpp
+  src/common/splitting.cpp
+  src/common/string_table.cpp
+  src/common/text.cpp
+  src/launcher/embedded_settings.cpp
+  src/launcher/ini_text.cpp
+  src/launcher/layered_settings.cpp
+  src/launcher/main_settings.cpp
+  src/launcher/settings_decoding.cpp
+  src/launcher/settings_paths.cpp
+  src/runtime/java_version.cpp
+  src/runtime/jvm_location.cpp
+  src/runtime/pe_image.cpp
+)
+
+# The Windows shell of the launcher.
+set(JLAUNCH_WIN32_SOURCES
+  src/common/ansi_win32.cpp
+  src/common/platform_win32.cpp
+  src/common/texts_win32.cpp
+  src/launcher/launcher_win32.cpp
+  src/launcher/process_facts_win32.cpp
+  src/launcher/settings_store_win32.cpp
+  src/runtime/jvm_architecture_win32.cpp
+)
+
+set(JLAUNCH_WARNINGS -Wall -Wextra -Werror)

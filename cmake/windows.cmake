@@ -1,0 +1,26 @@
+# The Windows build: jlaunch.exe, the packager tools and the test bed's Windows side.
+enable_language(RC)
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+# Statically linked: the launcher imports system DLLs only.
+set(JLAUNCH_WINDOWS_LINK -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
+add_compile_options(-ffunction-sections -fdata-sections)
+
+add_library(jlaunch_core STATIC ${JLAUNCH_PORTABLE_SOURCES})
+target_include_directories(jlaunch_core PUBLIC src)
+target_compile_options(jlaunch_core PRIVATE ${JLAUNCH_WARNINGS})
+target_compile_definitions(jlaunch_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+
+add_executable(jlaunch WIN32 ${JLAUNCH_WIN32_SOURCES} src/launcher/main_win32.cpp resources/jlaunch.rc)
+target_link_libraries(jlaunch PRIVATE jlaunch_core)
+target_compile_options(jlaunch PRIVATE ${JLAUNCH_WARNINGS} -municode)
+target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})
+target_include_directories(jlaunch PRIVATE resources)
+set_source_files_properties(resources/jlaunch.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/resources/strings.rc;${CMAKE_SOURCE_DIR}/resources/version.rc;${CMAKE_SOURCE_DIR}/resources/jlaunch.manifest;${CMAKE_SOURCE_DIR}/resources/icon/app.ico;${CMAKE_SOURCE_DIR}/resources/resource_ids.h")
+
+add_subdirectory(tools)
+add_subdirectory(tests/e2e)

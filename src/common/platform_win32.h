@@ -1,0 +1,21 @@
+#pragma once
+
+#include "common/platform.h"
+
+class WindowsFileProbe final : public FileProbe {
+public:
+    bool exists(const Text& path) const override;
+    TextList findNames(const Text& pattern) const override;
+};
+
+class WindowsEnvironment final : public Environment {
+public:
+    Text get(const Text& name) const override;
+    void set(const Text& name, const Text& value) override;
+    Text expand(const Text& text) const override;
+};
+
+class WindowsMemoryStatus final : public MemoryStatus {
+public:
+    MemoryFigures read() const override;
+};

@@ -1,0 +1,81 @@
+#include "launcher/launcher_win32.h"
+
+#include "common/texts.h"
+#include "common/wide_win32.h"
+#include "launcher/main_settings.h"
+#include "launcher/process_facts_win32.h"
+#include "runtime/jvm_architecture_win32.h"
+#include "runtime/jvm_location.h"
+
+namespace {
+
+constexpr std::uint32_t kFailureExitCode = 0xFFFFFFFF;
+
+} // namespace
+
+bool Launcher::initialise() {
+    arguments_ = argumentsFromCommandLine(fromWide(GetCommandLineW()));
+    if (!readMainSettings()) return false;
+    // Single-instance operation is not offered yet: every start runs on its own.
+    if (settings_.overrideWorkingDir) overrideWorkingDirectory();
+    return chooseRuntime();
+}
+
+std::uint32_t Launcher::run() {
+    // The VM is not hosted yet: a chosen runtime ends the launch here.
+    return kFailureExitCode;
+}
+
+void Launcher::shutdown() {}
+
+bool Launcher::readMainSettings() {
+    const ModulePath module = executablePath();
+    if (!module.path) {
+        ReportError(IDS_WINDOWS_EXCEPTION,
+                    {LoadText(IDS_MODULE_PATH_FAILED), static_cast<std::int32_t>(module.error)});
+        return false;
+    }
+    modulePath_ = *module.path;
+    const SettingsContext context{settingsStore_, files_, environment_, isNtPlatform()};
+    switch (::readMainSettings(modulePath_, context, settings_)) {
+    case MainSettingsOutcome::Read:
+        return true;
+    case MainSettingsOutcome::NoMainClass:
+        ShowErrorBox(LoadText(IDS_NO_MAIN_CLASS));
+        return false;
+    case MainSettingsOutcome::NoSettingsFile:
+        return false;
+    }
+    return false;
+}
+
+void Launcher::overrideWorkingDirectory() const {
+    const auto slash = modulePath_.findLast(u'\\');
+    // A path whose only backslash is its first character names no folder to go to.
+    if (!slash || *slash == 0) return;
+    SetCurrentDirectoryW(wide(modulePath_.left(*slash)));
+}
+
+bool Launcher::chooseRuntime() {
+    if (useJrePathSetting()) return true;
+    // The private runtime, the registry and the runtime-not-found dialog are
+    // not searched yet: without a usable "JRE Path" the launch ends here.
+    return false;
+}
+
+bool Launcher::useJrePathSetting() {
+    if (settings_.jrePath.empty()) return false;
+    Text home = settings_.jrePath;
+    if (!home.endsWith(u"\\")) home += u'\\';
+    const JvmLibrary library = locateJvmLibrary(home, settings_.runtime.jvmType, files_);
+    if (library.path.empty()) return false;
+    jvmLibraryPath_ = library.path;
+    checkJvmArchitecture();
+    return true;
+}
+
+void Launcher::checkJvmArchitecture() {
+    needsPairLauncher_ = false;
+    if (settings_.pairProduct.empty()) return;
+    needsPairLauncher_ = isX86Library(jvmLibraryPath_);
+}

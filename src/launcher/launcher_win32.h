@@ -1,0 +1,43 @@
+#pragma once
+// The application object: one per process, on the entry point's stack. It
+// owns everything a launch creates and runs the three phases in order.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "common/argument_list.h"
+#include "launcher/launch_settings.h"
+#include "launcher/settings_store_win32.h"
+#include "common/platform_win32.h"
+
+class Launcher {
+public:
+    Launcher() = default;
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    // True when the run phase is to follow.
+    bool initialise();
+    // The process exit code; called only after a successful initialise.
+    std::uint32_t run();
+    // Always called, whatever the outcome of the first two.
+    void shutdown();
+
+private:
+    bool readMainSettings();
+    void overrideWorkingDirectory() const;
+    bool chooseRuntime();
+    bool useJrePathSetting();
+    void checkJvmArchitecture();
+
+    WindowsFileProbe files_;
+    WindowsEnvironment environment_;
+    WindowsSettingsStore settingsStore_;
+
+    Text modulePath_;
+    LaunchSettings settings_;
+    ArgumentList arguments_;
+    Text jvmLibraryPath_;
+    bool needsPairLauncher_ = false;
+};

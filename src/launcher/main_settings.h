@@ -1,0 +1,24 @@
+#pragma once
+// The settings step of the launch: what the launcher reads before it
+// chooses a runtime, and the write-back of a runtime folder the user chose.
+
+#include "common/platform.h"
+#include "launcher/launch_settings.h"
+#include "launcher/settings_store.h"
+
+struct SettingsContext {
+    SettingsStore& store;
+    const FileProbe& files;
+    const Environment& environment;
+    bool isNtPlatform;
+};
+
+enum class MainSettingsOutcome { Read, NoSettingsFile, NoMainClass };
+
+MainSettingsOutcome readMainSettings(const Text& modulePath, const SettingsContext& context,
+                                     LaunchSettings& settings);
+
+// Stores the chosen runtime folder as "JRE Path" where this launcher and its
+// paired launcher will find it. Nothing is written without a paired launcher.
+void writeBackJrePath(const Text& folder, const Text& modulePath, const LaunchSettings& settings,
+                      const SettingsContext& context);

@@ -1,0 +1,11 @@
+#pragma once
+// Read access to the settings by section and key. An absent key and an empty
+// value both give the empty Text.
+
+#include "common/text.h"
+
+class SettingsSource {
+public:
+    virtual ~SettingsSource() = default;
+    virtual Text getString(const Text& section, const Text& key) const = 0;
+};

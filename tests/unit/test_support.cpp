@@ -1,0 +1,67 @@
+#include "test_support.h"
+
+void PrintTo(const Text& text, std::ostream* out) { *out << '"' << text.toUtf8() << '"'; }
+
+TextList FakeFiles::findNames(const Text& pattern) const {
+    const auto slash = pattern.findLast(u'\\');
+    const Text folder = slash ? pattern.left(*slash + 1) : Text();
+    const Text mask = slash ? pattern.mid(*slash + 1) : pattern;
+    const Text suffix = mask.startsWith(u"*") ? mask.mid(1) : mask;
+    TextList names;
+    for (const auto& path : paths_) {
+        const Text candidate(path);
+        if (!candidate.startsWith(folder.units())) continue;
+        const Text name = candidate.mid(folder.length());
+        if (name.contains(u'\\')) continue;
+        if (mask.startsWith(u"*") ? name.endsWith(suffix.units()) : name == mask) names.push_back(name);
+    }
+    return names;
+}
+
+Text FakeEnvironment::get(const Text& name) const {
+    const auto found = variables.find(name.units());
+    return found == variables.end() ? Text() : found->second;
+}
+
+Text FakeEnvironment::expand(const Text& text) const {
+    Text out;
+    std::size_t pos = 0;
+    while (pos < text.length()) {
+        const auto open = text.findFirst(u'%', pos);
+        const auto close = open ? text.findFirst(u'%', *open + 1) : std::nullopt;
+        if (!close) break;
+        out += text.mid(pos, *open - pos);
+        const auto found = variables.find(text.mid(*open + 1, *close - *open - 1).units());
+        if (found != variables.end()) {
+            out += found->second;
+            pos = *close + 1;
+        } else {
+            out += text.mid(*open, *close - *open);  // unknown names stay as written
+            pos = *close;
+        }
+    }
+    return out + text.mid(pos);
+}
+
+namespace {
+
+class FakeFileSource final : public SettingsSource {
+public:
+    explicit FakeFileSource(FakeSettingsStore::Sections sections) : sections_(std::move(sections)) {}
+    Text getString(const Text& section, const Text& key) const override {
+        const auto s = sections_.find(section.units());
+        if (s == sections_.end()) return {};
+        const auto k = s->second.find(key.units());
+        return k == s->second.end() ? Text() : k->second;
+    }
+
+private:
+    FakeSettingsStore::Sections sections_;
+};
+
+} // namespace
+
+std::unique_ptr<SettingsSource> FakeSettingsStore::openFile(const Text& path) const {
+    const auto found = files.find(path.units());
+    return std::make_unique<FakeFileSource>(found == files.end() ? Sections{} : found->second);
+}

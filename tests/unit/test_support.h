@@ -1,0 +1,58 @@
+#pragma once
+// In-memory stand-ins for the platform interfaces, and readable Text output.
+
+#include <map>
+#include <memory>
+#include <ostream>
+#include <set>
+
+#include "common/platform.h"
+#include "launcher/settings_store.h"
+
+// GoogleTest prints Text as UTF-8.
+void PrintTo(const Text& text, std::ostream* out);
+
+inline Text operator""_t(const char16_t* units, std::size_t count) {
+    return Text(std::u16string_view(units, count));
+}
+
+class FakeFiles final : public FileProbe {
+public:
+    void add(const Text& path) { paths_.insert(path.units()); }
+    bool exists(const Text& path) const override { return paths_.count(path.units()) != 0; }
+    // Only "<folder>\*" and "<folder>\*.<ext>" patterns, enough for the tests.
+    TextList findNames(const Text& pattern) const override;
+
+private:
+    std::set<std::u16string> paths_;
+};
+
+class FakeEnvironment final : public Environment {
+public:
+    std::map<std::u16string, Text> variables;
+    Text get(const Text& name) const override;
+    void set(const Text& name, const Text& value) override { variables[name.units()] = value; }
+    Text expand(const Text& text) const override;
+};
+
+// A settings store of in-memory files: path -> section -> key -> value.
+class FakeSettingsStore final : public SettingsStore {
+public:
+    using Sections = std::map<std::u16string, std::map<std::u16string, Text>>;
+    std::map<std::u16string, Sections> files;
+    Text embedded;            // deciphered embedded text, when upgradeCodeForEmbedded matches
+    Text upgradeCodeForEmbedded;
+    std::vector<Text> createdFolders;
+
+    void put(const Text& path, const Text& section, const Text& key, const Text& value) {
+        files[path.units()][section.units()][key.units()] = value;
+    }
+    std::unique_ptr<SettingsSource> openFile(const Text& path) const override;
+    Text embeddedText(const Text& upgradeCode) const override {
+        return upgradeCode == upgradeCodeForEmbedded ? embedded : Text();
+    }
+    void writeValue(const Text& path, const Text& section, const Text& key, const Text& value) override {
+        put(path, section, key, value);
+    }
+    void createFolder(const Text& path) override { createdFolders.push_back(path); }
+};

@@ -1,0 +1,42 @@
+#include "console_win32.h"
+
+#include "common/unique_handle_win32.h"
+#include "common/wide_win32.h"
+
+void writeText(DWORD stream, const Text& text) {
+    HANDLE out = GetStdHandle(stream);
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (GetConsoleMode(out, &mode)) {
+        WriteConsoleW(out, wide(text), static_cast<DWORD>(text.length()), &written, nullptr);
+        return;
+    }
+    const std::string utf8 = text.toUtf8();
+    WriteFile(out, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
+
+bool readWholeFile(const Text& path, std::string& bytes) {
+    UniqueFileHandle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > 64 * 1024 * 1024) return false;
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    return bytes.empty() ||
+           (ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+            read == bytes.size());
+}
+
+Text decodeTextFile(const std::string& bytes) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        std::u16string units;
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                           (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        }
+        return Text(std::move(units));
+    }
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return Text::fromUtf8(std::string_view(bytes).substr(3));
+    return Text::fromUtf8(bytes);
+}
