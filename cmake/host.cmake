@@ -6,4 +6,10 @@ add_library(jlaunch_core STATIC ${JLAUNCH_PORTABLE_SOURCES} src/common/ansi_posi
 target_include_directories(jlaunch_core PUBLIC src)
 target_compile_options(jlaunch_core PRIVATE ${JLAUNCH_WARNINGS})
 
+add_library(jlaunch_vm STATIC ${JLAUNCH_VM_SOURCES} src/vm/vm_placeholder.cpp)
+target_include_directories(jlaunch_vm PUBLIC ${JLAUNCH_JDK}/include ${JLAUNCH_JDK}/include/linux)
+target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
+target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})
+
 add_subdirectory(tests/unit)
+add_subdirectory(tests/jvm)

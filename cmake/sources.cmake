@@ -16,6 +16,10 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/runtime/pe_image.cpp
 )
 
+# JNI code: needs only jni.h, so it is built for Windows and against the Linux JDK.
+set(JLAUNCH_VM_SOURCES
+)
+
 # The Windows shell of the launcher.
 set(JLAUNCH_WIN32_SOURCES
   src/common/ansi_win32.cpp
