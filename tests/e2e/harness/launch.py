@@ -1,0 +1,115 @@
+"""Test cases on the Wine drive: a folder per case holding a launcher, its
+settings file and fake runtimes, and runs of the launcher through jlprobe."""
+import json
+import shutil
+from dataclasses import dataclass, field
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[3]
+BIN = REPO / "build" / "windows" / "bin"
+FAILURE = 0xFFFFFFFF
+
+
+@dataclass
+class Run:
+    exit_code: int = None
+    windows: list = field(default_factory=list)
+    actions: list = field(default_factory=list)
+    events: list = field(default_factory=list)
+    timed_out: bool = False
+
+    def control(self, window, control_id):
+        return next(c for c in window["controls"] if c["id"] == control_id)
+
+    def box_text(self, index=0):
+        """The message text of a message box (its static control 0xFFFF)."""
+        return self.control(self.windows[index], 0xFFFF)["text"]
+
+
+def ini_text(sections):
+    """sections: {section: {key: value}}; a str is taken as the whole file."""
+    if isinstance(sections, str):
+        return sections
+    lines = []
+    for section, keys in sections.items():
+        lines.append(f"[{section}]")
+        lines.extend(f"{key}={value}" for key, value in keys.items())
+        lines.append("")
+    return "\r\n".join(lines)
+
+
+class Case:
+    def __init__(self, session, name):
+        self.session = session
+        self.name = name
+        self.folder = session.drive_c / "t" / name
+        if self.folder.exists():
+            shutil.rmtree(self.folder)
+        self.folder.mkdir(parents=True)
+
+    def path(self, relative=""):
+        return self.folder / relative.replace("\\", "/")
+
+    def win(self, relative=""):
+        return f"C:\\t\\{self.name}" + (f"\\{relative}" if relative else "")
+
+    def install_launcher(self, name="app.exe", source=BIN / "jlaunch.exe"):
+        target = self.path(name)
+        target.parent.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(source, target)
+        return self.win(name)
+
+    def write_ini(self, sections, name="app.ini", encoding="utf-16"):
+        """UTF-16 with BOM by default, which the profile API reads on every Windows."""
+        target = self.path(name)
+        target.parent.mkdir(parents=True, exist_ok=True)
+        target.write_bytes(ini_text(sections).encode(encoding))
+        return target
+
+    def make_runtime(self, home="rt", location=r"bin\server\jvm.dll", library="jvm.dll", scenario=None):
+        """A runtime folder holding the jvm.dll test double; returns its Windows path."""
+        target = self.path(f"{home}\\{location}")
+        target.parent.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(BIN / library, target)
+        if scenario is not None:
+            (target.parent / "jvm-scenario.txt").write_text(scenario, encoding="utf-8")
+        (self.path(home) / "bin").mkdir(parents=True, exist_ok=True)
+        return self.win(home)
+
+    def jvm_log(self, home="rt", location=r"bin\server"):
+        log = self.path(f"{home}\\{location}\\jvm.log")
+        return log.read_text(encoding="utf-8").splitlines() if log.exists() else []
+
+    def run(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None):
+        exe_path = self.win(exe)
+        job = [f"exe={exe_path}", f"timeout={timeout_ms}",
+               "cmdline=" + (command_line if command_line is not None
+                             else f'"{exe_path}"' + (f" {arguments}" if arguments else ""))]
+        job += [f"window={actions}" for actions in windows]
+        job_file = self.path("probe-job.txt")
+        job_file.write_text("\n".join(job) + "\n", encoding="utf-8")
+        done = self.session.wine(str(BIN / "jlprobe.exe"), "run", self.win("probe-job.txt"),
+                                 locale=locale, timeout=timeout_ms / 1000 + 60)
+        return parse_run(done.stdout.decode("utf-8", errors="replace"))
+
+
+def parse_run(output):
+    run = Run()
+    for line in output.splitlines():
+        line = line.strip()
+        if not line.startswith("{"):
+            continue
+        event = json.loads(line)
+        run.events.append(event)
+        kind = event.get("event")
+        if kind == "window":
+            run.windows.append(event)
+        elif kind == "action":
+            run.actions.append(event)
+        elif kind == "exit":
+            run.exit_code = event["code"]
+        elif kind == "timeout":
+            run.timed_out = True
+        elif kind == "error":
+            raise RuntimeError(f"jlprobe: {event}")
+    return run

@@ -1,0 +1,36 @@
+#!/usr/bin/env python3
+"""Runs the end-to-end tests: jlaunch.exe under Wine + Xvfb, driven by jlprobe.
+
+Usage: run_e2e.py [unittest name patterns...]   (-k filters like unittest's)
+"""
+import sys
+import time
+import unittest
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+
+from harness.base import use_session  # noqa: E402
+from harness.wine_session import WineSession  # noqa: E402
+
+
+def main():
+    started = time.monotonic()
+    session = WineSession().start()
+    print(f"wine prefix ready in {time.monotonic() - started:.1f} s", flush=True)
+    try:
+        use_session(session)
+        loader = unittest.TestLoader()
+        patterns = [a for a in sys.argv[1:] if not a.startswith("-")]
+        if patterns:
+            loader.testNamePatterns = [f"*{p}*" for p in patterns]
+        suite = loader.discover(str(Path(__file__).parent), pattern="test_*.py", top_level_dir=str(Path(__file__).parent))
+        result = unittest.TextTestRunner(verbosity=2).run(suite)
+    finally:
+        session.stop()
+    print(f"end-to-end run took {time.monotonic() - started:.1f} s")
+    return 0 if result.wasSuccessful() else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
