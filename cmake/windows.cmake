@@ -25,7 +25,7 @@ target_compile_options(jlaunch PRIVATE ${JLAUNCH_WARNINGS} -municode)
 target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})
 target_include_directories(jlaunch PRIVATE resources)
 set_source_files_properties(resources/jlaunch.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/strings.rc;${CMAKE_SOURCE_DIR}/resources/version.rc;${CMAKE_SOURCE_DIR}/resources/jlaunch.manifest;${CMAKE_SOURCE_DIR}/resources/icon/app.ico;${CMAKE_SOURCE_DIR}/resources/resource_ids.h")
+  "${CMAKE_SOURCE_DIR}/resources/strings.rc;${CMAKE_SOURCE_DIR}/resources/dialogs.rc;${CMAKE_SOURCE_DIR}/resources/version.rc;${CMAKE_SOURCE_DIR}/resources/jlaunch.manifest;${CMAKE_SOURCE_DIR}/resources/icon/app.ico;${CMAKE_SOURCE_DIR}/resources/resource_ids.h")
 
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)

@@ -1,0 +1,57 @@
+#include "vm/exception_dialog_win32.h"
+
+#include "common/centre_window_win32.h"
+#include "common/modal_dialog_win32.h"
+#include "common/text_ids.h"
+#include "common/wide_win32.h"
+
+namespace {
+
+constexpr int kIgnoreButton = 1;
+constexpr int kStopButton = 2;
+constexpr int kIconControl = 204;
+constexpr int kReportControl = 208;
+
+// Multi-line edit controls break lines only at CR LF; stack traces may carry bare LF.
+Text withCrLf(const Text& text) {
+    Text out;
+    for (std::size_t i = 0; i < text.length(); ++i) {
+        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) out += u'\r';
+        out += text[i];
+    }
+    return out;
+}
+
+INT_PTR CALLBACK exceptionDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        const auto* report = reinterpret_cast<const Text*>(lParam);
+        SetDlgItemTextW(dialog, kReportControl, wide(withCrLf(*report)));
+        SendDlgItemMessageW(dialog, kReportControl, EM_SETREADONLY, TRUE, 0);
+        setErrorIcon(dialog, kIconControl);
+        CentreWindow(dialog);
+        return FALSE;
+    }
+    case WM_COMMAND:
+        // Escape sends IDCANCEL, which is the Stop button's id.
+        if (LOWORD(wParam) == kIgnoreButton || LOWORD(wParam) == kStopButton) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    case WM_CLOSE:
+        EndDialog(dialog, kStopButton);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+ExceptionDialogAnswer showExceptionDialog(const Text& report) {
+    if (report.empty()) return ExceptionDialogAnswer::Ignore;
+    const INT_PTR result = runModalDialog(IDD_JAVA_EXCEPTION, exceptionDialogProcedure,
+                                          reinterpret_cast<LPARAM>(&report));
+    return result == kIgnoreButton ? ExceptionDialogAnswer::Ignore : ExceptionDialogAnswer::Stop;
+}

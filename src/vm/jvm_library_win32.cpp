@@ -1,0 +1,36 @@
+#include "vm/jvm_library_win32.h"
+
+#include <windows.h>
+
+#include "common/texts.h"
+#include "common/wide_win32.h"
+
+namespace {
+
+template <typename Function>
+Function entryPoint(HMODULE library, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+} // namespace
+
+std::optional<JvmEntryPoints> loadJvmLibrary(const Text& libraryPath) {
+    // Never freed: the VM lives in it until the process ends.
+    const HMODULE library = LoadLibraryW(wide(libraryPath));
+    if (!library) {
+        ReportError(IDS_JVM_LOAD_FAILED, {libraryPath, static_cast<std::int32_t>(GetLastError())});
+        return std::nullopt;
+    }
+    JvmEntryPoints entries;
+    entries.createJavaVm = entryPoint<decltype(entries.createJavaVm)>(library, "JNI_CreateJavaVM");
+    if (entries.createJavaVm) {
+        entries.getDefaultJavaVmInitArgs =
+            entryPoint<decltype(entries.getDefaultJavaVmInitArgs)>(library, "JNI_GetDefaultJavaVMInitArgs");
+    }
+    if (!entries.createJavaVm || !entries.getDefaultJavaVmInitArgs) {
+        ReportError(IDS_WINDOWS_EXCEPTION,
+                    {LoadText(IDS_NO_CREATE_JAVA_VM), static_cast<std::int32_t>(GetLastError())});
+        return std::nullopt;
+    }
+    return entries;
+}

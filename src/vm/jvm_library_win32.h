@@ -1,0 +1,17 @@
+#pragma once
+// Loading the chosen runtime's JVM library and finding its invocation entry points.
+
+#include <jni.h>
+
+#include <optional>
+
+#include "common/text.h"
+
+struct JvmEntryPoints {
+    jint(JNICALL* createJavaVm)(JavaVM**, void**, void*) = nullptr;
+    jint(JNICALL* getDefaultJavaVmInitArgs)(void*) = nullptr;
+};
+
+// The library stays loaded for the life of the process. Failures are
+// reported to the user (222, or 202 with 212) and give nothing.
+std::optional<JvmEntryPoints> loadJvmLibrary(const Text& libraryPath);
