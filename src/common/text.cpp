@@ -30,9 +30,9 @@ void appendUtf16(std::u16string& out, char32_t cp) {
     }
 }
 
-// Decodes one sequence of up to three bytes; four-byte forms only when allowed.
-// Malformed input yields U+FFFD for the byte that broke the sequence.
-std::u16string decodeUtf8(std::string_view bytes, bool allowFourByteForms) {
+// Standard UTF-8, or the JVM's modified form (no four-byte sequences, NUL as C0 80).
+// Malformed and overlong input yields U+FFFD for the byte that broke the sequence.
+std::u16string decodeUtf8(std::string_view bytes, bool modified) {
     std::u16string out;
     out.reserve(bytes.size());
     std::size_t i = 0;
@@ -44,17 +44,31 @@ std::u16string decodeUtf8(std::string_view bytes, bool allowFourByteForms) {
         if (b < 0x80) {
             out += b;
             i += 1;
-        } else if ((b & 0xE0) == 0xC0 && continuation(i + 1)) {
-            out += static_cast<char16_t>(((b & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
+        } else if ((b & 0xE0) == 0xC0 && continuation(i + 1) && (b >= 0xC2 || (modified && b == 0xC0))) {
+            // Overlong forms are refused, except the modified form's C0 80 for NUL.
+            const char16_t unit = static_cast<char16_t>(((b & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
+            if (b == 0xC0 && unit != 0) {
+                out += u'\uFFFD';
+                i += 1;
+                continue;
+            }
+            out += unit;
             i += 2;
-        } else if ((b & 0xF0) == 0xE0 && continuation(i + 1) && continuation(i + 2)) {
+        } else if ((b & 0xF0) == 0xE0 && continuation(i + 1) && continuation(i + 2) &&
+                   (b != 0xE0 || static_cast<unsigned char>(bytes[i + 1]) >= 0xA0)) {
+            // Surrogates stay: the modified form encodes supplementary characters as two of them.
             out += static_cast<char16_t>(((b & 0x0F) << 12) | ((bytes[i + 1] & 0x3F) << 6) |
                                          (bytes[i + 2] & 0x3F));
             i += 3;
-        } else if (allowFourByteForms && (b & 0xF8) == 0xF0 && continuation(i + 1) &&
-                   continuation(i + 2) && continuation(i + 3)) {
+        } else if (!modified && (b & 0xF8) == 0xF0 && continuation(i + 1) && continuation(i + 2) &&
+                   continuation(i + 3)) {
             const char32_t cp = ((b & 0x07) << 18) | ((bytes[i + 1] & 0x3F) << 12) |
                                 ((bytes[i + 2] & 0x3F) << 6) | (bytes[i + 3] & 0x3F);
+            if (cp < 0x10000 || cp > 0x10FFFF) {
+                out += u'\uFFFD';
+                i += 1;
+                continue;
+            }
             appendUtf16(out, cp);
             i += 4;
         } else {
@@ -69,9 +83,9 @@ char16_t asciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + (u'a' - 
 
 } // namespace
 
-Text Text::fromUtf8(std::string_view utf8) { return Text(decodeUtf8(utf8, true)); }
+Text Text::fromUtf8(std::string_view utf8) { return Text(decodeUtf8(utf8, false)); }
 
-Text Text::fromModifiedUtf8(std::string_view bytes) { return Text(decodeUtf8(bytes, false)); }
+Text Text::fromModifiedUtf8(std::string_view bytes) { return Text(decodeUtf8(bytes, true)); }
 
 std::string Text::toUtf8() const {
     std::string out;

@@ -114,7 +114,7 @@ TEST(StringTable, DamagedBlocksGiveAbsentEntriesWithoutReadingPastTheEnd) {
     entries[3] = u"cut off";
     const auto block = stringBlock(entries);
     const std::size_t entry3Text = 2 * 2 + (2 + 8) + 2;  // entries 0 to 2, then entry 3's length
-    for (const std::size_t size : {entry3Text + 4, entry3Text, entry3Text - 1}) {
+    for (const std::size_t size : {entry3Text + 8, entry3Text, entry3Text - 1}) {
         const std::vector<std::uint8_t> cut(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(size));
         EXPECT_EQ(stringTableEntry(cut, 2), u"kept"_t) << size;
         EXPECT_EQ(stringTableEntry(cut, 3), Text()) << size;
@@ -136,4 +136,13 @@ TEST(TextLanguage, GermanForEveryGermanSublanguageEnglishOtherwise) {
     for (const std::uint16_t other : {0x0409, 0x0809, 0x040C, 0x080C, 0x0413, 0x0000, 0x0406}) {
         EXPECT_EQ(textLanguageFor(other), kEnglishLanguage) << std::hex << other;
     }
+}
+
+TEST(TextDecoding, RefusesOverlongAndOutOfRangeForms) {
+    EXPECT_EQ(Text::fromUtf8("a\xC0\xAF" "b"), Text(u"a\uFFFD\uFFFDb"));          // overlong '/'
+    EXPECT_EQ(Text::fromUtf8("\xE0\x80\xAF"), Text(u"\uFFFD\uFFFD\uFFFD"));      // overlong three-byte
+    EXPECT_EQ(Text::fromUtf8("\xF0\x80\x80\xAF").length(), 4u);                 // overlong four-byte
+    EXPECT_EQ(Text::fromUtf8("\xF4\x90\x80\x80").front(), u'\uFFFD');            // above U+10FFFF
+    EXPECT_EQ(Text::fromModifiedUtf8(std::string_view("x\xC0\x80y", 4)), Text(std::u16string(u"x\0y", 3)));
+    EXPECT_EQ(Text::fromModifiedUtf8("\xC0\xAF"), Text(u"\uFFFD\uFFFD"));
 }
