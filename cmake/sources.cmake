@@ -1,6 +1,7 @@
 # Portable sources: no windows.h, built for Windows and for the Linux tests.
 set(JLAUNCH_PORTABLE_SOURCES
   src/common/argument_list.cpp
+  src/common/centre_window.cpp
   src/common/format.cpp
   src/common/splitting.cpp
   src/common/string_table.cpp
@@ -11,6 +12,7 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/main_settings.cpp
   src/launcher/settings_decoding.cpp
   src/launcher/settings_paths.cpp
+  src/launcher/vm_settings_reader.cpp
   src/runtime/java_version.cpp
   src/runtime/jvm_location.cpp
   src/runtime/pe_image.cpp
@@ -18,17 +20,36 @@ set(JLAUNCH_PORTABLE_SOURCES
 
 # JNI code: needs only jni.h, so it is built for Windows and against the Linux JDK.
 set(JLAUNCH_VM_SOURCES
+  src/vm/class_path.cpp
+  src/vm/exception_report.cpp
+  src/vm/java_main.cpp
+  src/vm/jni_strings.cpp
+  src/vm/main_invocation.cpp
+  src/vm/memory_sizing.cpp
+  src/vm/parent_folders.cpp
+  src/vm/stream_redirection.cpp
+  src/vm/vm_creation.cpp
+  src/vm/vm_environment.cpp
+  src/vm/vm_hooks.cpp
+  src/vm/vm_options.cpp
+  src/vm/vm_parameters.cpp
+  $<$<PLATFORM_ID:Windows>:src/vm/folder_operations_win32.cpp>
 )
 
 # The Windows shell of the launcher.
 set(JLAUNCH_WIN32_SOURCES
   src/common/ansi_win32.cpp
+  src/common/centre_window_win32.cpp
+  src/common/modal_dialog_win32.cpp
   src/common/platform_win32.cpp
   src/common/texts_win32.cpp
   src/launcher/launcher_win32.cpp
   src/launcher/process_facts_win32.cpp
   src/launcher/settings_store_win32.cpp
   src/runtime/jvm_architecture_win32.cpp
+  src/vm/exception_dialog_win32.cpp
+  src/vm/java_main_thread_win32.cpp
+  src/vm/jvm_library_win32.cpp
 )
 
 set(JLAUNCH_WARNINGS -Wall -Wextra -Werror)

@@ -4,8 +4,15 @@
 #include "common/wide_win32.h"
 #include "launcher/main_settings.h"
 #include "launcher/process_facts_win32.h"
+#include "launcher/settings_paths.h"
+#include "launcher/vm_settings_reader.h"
 #include "runtime/jvm_architecture_win32.h"
 #include "runtime/jvm_location.h"
+#include "vm/java_main.h"
+#include "vm/java_main_thread_win32.h"
+#include "vm/jvm_library_win32.h"
+#include "vm/vm_environment.h"
+#include "vm/vm_options.h"
 
 namespace {
 
@@ -22,11 +29,48 @@ bool Launcher::initialise() {
 }
 
 std::uint32_t Launcher::run() {
-    // The VM is not hosted yet: a chosen runtime ends the launch here.
-    return kFailureExitCode;
+    // The 32-bit companion launcher is not offered yet: such a runtime ends the launch here.
+    if (needsPairLauncher_) return kFailureExitCode;
+    return startJavaApplication();
 }
 
-void Launcher::shutdown() {}
+void Launcher::shutdown() {
+    // Returns once the application's last non-daemon thread has ended.
+    if (vm_.vm) vm_.vm->DestroyJavaVM();
+}
+
+std::uint32_t Launcher::startJavaApplication() {
+    const auto settingsPath = settingsFilePath(modulePath_);
+    const VmSettings vmSettings = settingsPath
+        ? readVmSettings(layeredSettingsFor(settingsStore_, *settingsPath, settings_.upgradeCode))
+        : VmSettings{};
+    prepareVmEnvironment(vmSettings, jvmLibraryPath_, modulePath_, environment_, vmOptions_);
+    // The splash screen comes later; "-nosplash" and "/nosplash" will suppress it.
+
+    const auto jvm = loadJvmLibrary(jvmLibraryPath_);
+    if (!jvm) return kFailureExitCode;
+
+    JavaMainJob job;
+    job.createJavaVm = jvm->createJavaVm;
+    job.main = {settings_.mainClass, arguments_, settings_.failureCheck, settings_.runtime.allowIbm};
+    const AssembledVmOptions assembled =
+        assembleVmOptions(vmSettings, modulePath_, {environment_, files_, memory_}, vmOptions_, job.main.arguments);
+    if (!assembled.ok) {
+        ShowErrorBox(LoadText(IDS_NO_CLASS_PATH));
+        return kFailureExitCode;
+    }
+    arguments_ = job.main.arguments;
+    job.options = vmOptions_;
+    job.streams = {assembled.outputFile, assembled.errorFile};
+
+    const std::uint64_t stackSize = assembled.mainThreadStackSize
+        ? assembled.mainThreadStackSize
+        : defaultJavaStackSize(jvm->getDefaultJavaVmInitArgs);
+    WindowsJavaMainActions actions(nullptr);
+    const std::uint32_t result =
+        runOnJavaMainThread(stackSize, [&] { return runJavaMain(job, vm_, folders_, actions); });
+    return result == 0 ? 0 : kFailureExitCode;
+}
 
 bool Launcher::readMainSettings() {
     const ModulePath module = executablePath();

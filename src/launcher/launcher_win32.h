@@ -7,9 +7,12 @@
 #include <cstdint>
 
 #include "common/argument_list.h"
+#include "common/platform_win32.h"
 #include "launcher/launch_settings.h"
 #include "launcher/settings_store_win32.h"
-#include "common/platform_win32.h"
+#include "vm/folder_operations_win32.h"
+#include "vm/vm_creation.h"
+#include "vm/vm_settings.h"
 
 class Launcher {
 public:
@@ -30,14 +33,20 @@ private:
     bool chooseRuntime();
     bool useJrePathSetting();
     void checkJvmArchitecture();
+    std::uint32_t startJavaApplication();
 
     WindowsFileProbe files_;
     WindowsEnvironment environment_;
+    WindowsMemoryStatus memory_;
     WindowsSettingsStore settingsStore_;
+    WindowsFolderOperations folders_;
 
     Text modulePath_;
     LaunchSettings settings_;
     ArgumentList arguments_;
     Text jvmLibraryPath_;
     bool needsPairLauncher_ = false;
+
+    VmOptionList vmOptions_;
+    JavaVmSlots vm_;
 };

@@ -49,9 +49,9 @@ INT_PTR CALLBACK exceptionDialogProcedure(HWND dialog, UINT message, WPARAM wPar
 
 } // namespace
 
-ExceptionDialogAnswer showExceptionDialog(const Text& report) {
-    if (report.empty()) return ExceptionDialogAnswer::Ignore;
+ExceptionChoice showExceptionDialog(const Text& report) {
+    if (report.empty()) return ExceptionChoice::Ignore;
     const INT_PTR result = runModalDialog(IDD_JAVA_EXCEPTION, exceptionDialogProcedure,
                                           reinterpret_cast<LPARAM>(&report));
-    return result == kIgnoreButton ? ExceptionDialogAnswer::Ignore : ExceptionDialogAnswer::Stop;
+    return result == kIgnoreButton ? ExceptionChoice::Ignore : ExceptionChoice::Stop;
 }

@@ -1,15 +1,14 @@
 #pragma once
 // Loading the chosen runtime's JVM library and finding its invocation entry points.
 
-#include <jni.h>
-
 #include <optional>
 
 #include "common/text.h"
+#include "vm/vm_creation.h"
 
 struct JvmEntryPoints {
-    jint(JNICALL* createJavaVm)(JavaVM**, void**, void*) = nullptr;
-    jint(JNICALL* getDefaultJavaVmInitArgs)(void*) = nullptr;
+    CreateJavaVmFunction createJavaVm = nullptr;
+    GetDefaultJavaVmInitArgsFunction getDefaultJavaVmInitArgs = nullptr;
 };
 
 // The library stays loaded for the life of the process. Failures are

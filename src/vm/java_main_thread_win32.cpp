@@ -1,0 +1,41 @@
+#include "vm/java_main_thread_win32.h"
+
+#include <limits>
+
+#include "common/unique_handle_win32.h"
+#include "vm/exception_dialog_win32.h"
+
+namespace {
+
+DWORD WINAPI threadRoutine(LPVOID work) {
+    return (*static_cast<const std::function<std::uint32_t()>*>(work))();
+}
+
+} // namespace
+
+std::uint32_t runOnJavaMainThread(std::uint64_t stackSize, const std::function<std::uint32_t()>& work) {
+    if (stackSize > std::numeric_limits<SIZE_T>::max()) return work();
+    UniqueHandle thread(CreateThread(nullptr, static_cast<SIZE_T>(stackSize), threadRoutine,
+                                     const_cast<std::function<std::uint32_t()>*>(&work), 0, nullptr));
+    if (!thread) return work();
+    WaitForSingleObject(thread.get(), INFINITE);
+    DWORD exitCode = 1;
+    GetExitCodeThread(thread.get(), &exitCode);
+    return exitCode;
+}
+
+void WindowsJavaMainActions::signalMainStarted() {
+    if (mainStarted_) SetEvent(mainStarted_);
+}
+
+void WindowsJavaMainActions::closeSplash() {
+    // The launcher's own splash window comes with the splash screen; until then there is none to close.
+}
+
+ExceptionChoice WindowsJavaMainActions::showExceptionDialog(const Text& report) {
+    return ::showExceptionDialog(report);
+}
+
+void WindowsJavaMainActions::sleepForever() {
+    for (;;) Sleep(INFINITE);
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The thread the application's Java code runs on, with a stack of the size
+// the VM options ask for, and what that thread asks of Windows.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "vm/main_invocation.h"
+
+// Runs the work on a new thread with that committed stack size (0: the
+// executable's default) and waits for it without a time limit. When no
+// thread can be created the work runs on the calling thread instead.
+std::uint32_t runOnJavaMainThread(std::uint64_t stackSize, const std::function<std::uint32_t()>& work);
+
+class WindowsJavaMainActions final : public JavaMainActions {
+public:
+    // mainStarted: the event later starts wait for, or null.
+    explicit WindowsJavaMainActions(HANDLE mainStarted) : mainStarted_(mainStarted) {}
+
+    void signalMainStarted() override;
+    void closeSplash() override;
+    ExceptionChoice showExceptionDialog(const Text& report) override;
+    void sleepForever() override;
+
+private:
+    HANDLE mainStarted_;
+};
