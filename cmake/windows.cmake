@@ -14,7 +14,7 @@ target_include_directories(jlaunch_core PUBLIC src)
 target_compile_options(jlaunch_core PRIVATE ${JLAUNCH_WARNINGS})
 target_compile_definitions(jlaunch_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
-add_library(jlaunch_vm STATIC ${JLAUNCH_VM_SOURCES} src/vm/vm_placeholder.cpp)
+add_library(jlaunch_vm STATIC ${JLAUNCH_VM_SOURCES})
 target_include_directories(jlaunch_vm PUBLIC ${JLAUNCH_JDK}/include ${CMAKE_SOURCE_DIR}/cmake/windows-jni)
 target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
 target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})
@@ -29,3 +29,22 @@ set_source_files_properties(resources/jlaunch.rc PROPERTIES OBJECT_DEPENDS
 
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)
+
+# A sample application a packager can copy to Windows: exe, settings, jar.
+set(SAMPLE_DIR ${CMAKE_BINARY_DIR}/sample)
+file(GLOB_RECURSE SAMPLE_JAVA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/samples/swing/src/*.java)
+add_custom_command(
+  OUTPUT ${SAMPLE_DIR}/lib/sample-app.jar
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/sample-classes
+  COMMAND ${JLAUNCH_JDK}/bin/javac --release 8 -Xlint:-options -d ${CMAKE_BINARY_DIR}/sample-classes ${SAMPLE_JAVA}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${SAMPLE_DIR}/lib
+  COMMAND ${JLAUNCH_JDK}/bin/jar --create --file ${SAMPLE_DIR}/lib/sample-app.jar
+          --main-class com.example.sample.SampleApp -C ${CMAKE_BINARY_DIR}/sample-classes .
+  DEPENDS ${SAMPLE_JAVA}
+  VERBATIM)
+add_custom_target(sample ALL
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:jlaunch> ${SAMPLE_DIR}/SampleApp.exe
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/samples/swing/SampleApp.ini
+          ${CMAKE_SOURCE_DIR}/samples/swing/README.txt ${SAMPLE_DIR}
+  DEPENDS jlaunch ${SAMPLE_DIR}/lib/sample-app.jar
+  VERBATIM)
