@@ -1,0 +1,49 @@
+#pragma once
+// The scenario: what the miniature Java world holds and how it behaves, read
+// from a small text file beside the double. The format is in README.md.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace jvm_double {
+
+struct Step {
+    enum class Kind { Out, Err, Throw, Exit, Sleep, Return, Background, Abort };
+    Kind kind = Kind::Return;
+    std::string text;   // Out, Err: the line; Throw: the stack trace (UTF-8, \n between lines)
+    long long number = 0;  // Exit: the status; Sleep: milliseconds
+};
+
+enum class SecondaryMain { None, Void, Int };
+
+struct ClassSpec {
+    std::string name;  // slash form, com/example/App
+    bool hasMain = true;
+    std::vector<Step> mainSteps;
+    SecondaryMain secondary = SecondaryMain::None;
+    int secondaryResult = 0;
+    std::vector<Step> secondarySteps;
+    std::optional<std::string> findClassError;  // stack trace of the error FindClass leaves pending
+};
+
+struct Scenario {
+    int createResult = 0;
+    int javaStackSize = 1048576;
+    int attachResult = 0;
+    int detachResult = 0;
+    bool methodNotFoundThrows = true;  // a real VM leaves NoSuchMethodError pending
+    std::vector<ClassSpec> classes;
+    std::vector<std::string> errors;  // "line N: ..." for every line that was not understood
+
+    const ClassSpec* findClass(std::string_view name) const;
+};
+
+Scenario parseScenario(std::string_view text);
+
+// The throwable class named by the first line of a stack trace, in slash
+// form: "java.lang.IllegalStateException: boom" gives java/lang/IllegalStateException.
+std::string throwableClassOf(std::string_view trace);
+
+}  // namespace jvm_double

@@ -1,0 +1,573 @@
+#include "world.h"
+
+#include "event_log.h"
+#include "text_codec.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <thread>
+
+namespace jvm_double {
+namespace {
+
+// Local references look like pointers, never like small integers, so that a
+// caller mixing them up with counts or ids shows up as an invalid reference.
+constexpr std::uintptr_t refBase = 0x10000;
+constexpr std::uintptr_t refStep = 16;
+
+std::string hex(std::uintptr_t value) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "0x%llX", static_cast<unsigned long long>(value));
+    return buf;
+}
+
+std::u16string u16(std::string_view utf8) { return utf8ToUtf16(utf8); }
+
+std::string dotted(std::string name) {
+    std::replace(name.begin(), name.end(), '/', '.');
+    return name;
+}
+
+// One letter per parameter and the result letter, from a JNI signature.
+bool parseSignature(std::string_view sig, std::string& params, char& result) {
+    if (sig.empty() || sig.front() != '(') return false;
+    std::size_t i = 1;
+    auto oneType = [&](char& letter) {
+        std::size_t start = i;
+        while (i < sig.size() && sig[i] == '[') ++i;
+        if (i >= sig.size()) return false;
+        char c = sig[i];
+        if (c == 'L') {
+            i = sig.find(';', i);
+            if (i == std::string_view::npos) return false;
+        } else if (std::string_view("ZBCSIJFDV").find(c) == std::string_view::npos) {
+            return false;
+        }
+        ++i;
+        letter = (i - start > 1 || c == 'L') ? 'L' : c;
+        return true;
+    };
+    params.clear();
+    while (i < sig.size() && sig[i] != ')') {
+        char letter;
+        if (!oneType(letter) || letter == 'V') return false;
+        params += letter;
+    }
+    if (i >= sig.size()) return false;
+    ++i;
+    return oneType(result) && i == sig.size();
+}
+
+std::string systemErrorText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::u16string text;
+    if (n && buffer) text.assign(reinterpret_cast<const char16_t*>(buffer), n);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r' || text.back() == u'.' || text.back() == u' '))
+        text.pop_back();
+    return text.empty() ? "error " + std::to_string(error) : utf16ToUtf8(text);
+}
+
+}  // namespace
+
+std::string Method::describe() const { return owner->name + "." + name + signature; }
+
+bool Klass::isA(std::string_view other) const {
+    for (const Klass* k = this; k; k = k->super)
+        if (k->name == other) return true;
+    return false;
+}
+
+const Method* Klass::find(std::string_view methodName, std::string_view signature, bool isStatic) const {
+    for (const Klass* k = this; k; k = k->super) {
+        for (const auto& m : k->methods)
+            if (m->name == methodName && m->signature == signature && m->isStatic == isStatic) return m.get();
+        if (methodName == "<init>") break;  // constructors are not inherited
+    }
+    return nullptr;
+}
+
+// --- set-up -----------------------------------------------------------------
+
+void World::loadScenario(const std::wstring& path) {
+    Lock lock(mutex_);
+    if (scenarioLoaded_) return;
+    scenarioLoaded_ = true;
+
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string text;
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        logEvent("scenario none " + quote(std::u16string(path.begin(), path.end())));
+    } else {
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+        logEvent("scenario " + quote(std::u16string(path.begin(), path.end())));
+    }
+    scenario_ = parseScenario(text);
+    for (const auto& error : scenario_.errors) logEvent("scenario error " + error);
+
+    defineBuiltins();
+    Klass& object = *findClass("java/lang/Object");
+    for (const auto& spec : scenario_.classes) {
+        Klass& app = defineClass(spec.name, &object);
+        app.spec = &spec;
+        if (spec.hasMain) addMethod(app, "main", "([Ljava/lang/String;)V", true, Behaviour::AppMain);
+        if (spec.secondary == SecondaryMain::Void)
+            addMethod(app, "secondaryMain", "([Ljava/lang/String;)V", true, Behaviour::AppSecondaryMain);
+        if (spec.secondary == SecondaryMain::Int)
+            addMethod(app, "secondaryMain", "([Ljava/lang/String;)I", true, Behaviour::AppSecondaryMain);
+        // Exceptions the application throws are loadable classes too.
+        for (const auto* steps : {&spec.mainSteps, &spec.secondarySteps})
+            for (const auto& step : *steps)
+                if (step.kind == Step::Kind::Throw) throwableClass(throwableClassOf(step.text));
+    }
+}
+
+void World::defineBuiltins() {
+    Klass& object = defineClass("java/lang/Object", nullptr);
+    addMethod(object, "<init>", "()V", false, Behaviour::ObjectInit);
+    addMethod(object, "toString", "()Ljava/lang/String;", false, Behaviour::ObjectToString);
+    Klass& classClass = defineClass("java/lang/Class", &object);
+    object.mirror->klass = &classClass;  // Object's mirror was made before Class existed
+    Klass& string = defineClass("java/lang/String", &object);
+    addMethod(string, "<init>", "([C)V", false, Behaviour::StringFromChars);
+    Klass& throwable = defineClass("java/lang/Throwable", &object);
+    addMethod(throwable, "printStackTrace", "(Ljava/io/PrintStream;)V", false, Behaviour::PrintStackTraceTo);
+    addMethod(throwable, "printStackTrace", "()V", false, Behaviour::PrintStackTrace);
+    addMethod(throwable, "toString", "()Ljava/lang/String;", false, Behaviour::ObjectToString);
+    Klass& outputStream = defineClass("java/io/OutputStream", &object);
+    Klass& byteStream = defineClass("java/io/ByteArrayOutputStream", &outputStream);
+    addMethod(byteStream, "<init>", "()V", false, Behaviour::ByteStreamInit);
+    addMethod(byteStream, "toString", "()Ljava/lang/String;", false, Behaviour::ObjectToString);
+    addMethod(defineClass("java/io/FileOutputStream", &outputStream), "<init>", "(Ljava/lang/String;)V", false,
+              Behaviour::FileStreamInit);
+    Klass& filter = defineClass("java/io/FilterOutputStream", &outputStream);
+    Klass& printStream = defineClass("java/io/PrintStream", &filter);
+    addMethod(printStream, "<init>", "(Ljava/io/OutputStream;)V", false, Behaviour::PrintStreamInit);
+    addMethod(printStream, "<init>", "(Ljava/io/OutputStream;Z)V", false, Behaviour::PrintStreamInit);
+    Klass& system = defineClass("java/lang/System", &object);
+    addMethod(system, "setOut", "(Ljava/io/PrintStream;)V", true, Behaviour::SystemSetOut);
+    addMethod(system, "setErr", "(Ljava/io/PrintStream;)V", true, Behaviour::SystemSetErr);
+    addMethod(system, "exit", "(I)V", true, Behaviour::SystemExit);
+
+    for (DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+        auto std = newObject(outputStream, Kind::StdStream);
+        std->stdHandle = which;
+        auto ps = newObject(printStream, Kind::PrintStream);
+        ps->target = std;
+        (which == STD_OUTPUT_HANDLE ? systemOut_ : systemErr_) = ps;
+    }
+}
+
+Klass& World::defineClass(std::string name, const Klass* super) {
+    auto& slot = classes_[name];
+    if (!slot) {
+        slot = std::make_unique<Klass>();
+        slot->name = std::move(name);
+        slot->super = super;
+        auto mirrorClass = classes_.find("java/lang/Class");
+        slot->mirror = newObject(mirrorClass != classes_.end() ? *mirrorClass->second : *slot, Kind::Mirror);
+        slot->mirror->type = slot.get();
+    }
+    return *slot;
+}
+
+void World::addMethod(Klass& klass, std::string name, std::string signature, bool isStatic, Behaviour behaviour) {
+    auto m = std::make_unique<Method>();
+    m->owner = &klass;
+    m->name = std::move(name);
+    m->signature = std::move(signature);
+    m->isStatic = isStatic;
+    m->behaviour = behaviour;
+    parseSignature(m->signature, m->params, m->result);
+    klass.methods.push_back(std::move(m));
+}
+
+Klass* World::findClass(std::string_view name) {
+    auto it = classes_.find(name);
+    return it == classes_.end() ? nullptr : it->second.get();
+}
+
+Klass& World::throwableClass(std::string_view name) {
+    if (Klass* k = findClass(name)) return *k;
+    return defineClass(std::string(name), findClass("java/lang/Throwable"));
+}
+
+Klass& World::arrayClass(std::string_view descriptor) {
+    if (Klass* k = findClass(descriptor)) return *k;
+    return defineClass(std::string(descriptor), findClass("java/lang/Object"));
+}
+
+const Method* World::method(jmethodID id) const {
+    auto* wanted = reinterpret_cast<const Method*>(id);
+    for (const auto& [name, klass] : classes_)
+        for (const auto& m : klass->methods)
+            if (m.get() == wanted) return wanted;
+    return nullptr;
+}
+
+// --- threads and life cycle -------------------------------------------------
+
+ThreadEnv& World::enter(JNIEnv* env, const char* function, bool allowedWithPending, Lock& lock) {
+    lock = Lock(mutex_);
+    auto& thread = *static_cast<ThreadEnv*>(env);
+    if (destroyed_) logEvent(std::string("error ") + function + ": the VM was destroyed");
+    if (!thread.attached)
+        logEvent(std::string("error ") + function + ": JNIEnv of detached thread " + std::to_string(thread.tid));
+    else if (thread.tid != GetCurrentThreadId())
+        logEvent(std::string("error ") + function + ": JNIEnv of thread " + std::to_string(thread.tid));
+    if (thread.pending && !allowedWithPending)
+        logEvent(std::string("warning ") + function + " called with " + thread.pending->klass->name + " pending");
+    return thread;
+}
+
+ThreadEnv& World::addThread(DWORD tid, std::string name, bool daemon) {
+    auto t = std::make_unique<ThreadEnv>();
+    t->functions = envFunctions();
+    t->tid = tid;
+    t->name = std::move(name);
+    t->daemon = daemon;
+    threads_.push_back(std::move(t));
+    return *threads_.back();
+}
+
+std::string World::threadName() { return "Thread-" + std::to_string(nextThreadNumber_++); }
+
+ThreadEnv& World::createMainThread(DWORD tid) {
+    created_ = true;
+    return addThread(tid, "main", false);
+}
+
+void World::setHooks(void* exitHook, void* abortHook) {
+    exitHook_ = reinterpret_cast<void(JNICALL*)(jint)>(exitHook);
+    abortHook_ = reinterpret_cast<void(JNICALL*)()>(abortHook);
+}
+
+ThreadEnv* World::current(DWORD tid) {
+    for (auto& t : threads_)
+        if (t->attached && t->tid == tid) return t.get();
+    return nullptr;
+}
+
+ThreadEnv* World::attach(DWORD tid, bool daemon, const char* name) {
+    if (ThreadEnv* t = current(tid)) return t;
+    return &addThread(tid, name ? name : threadName(), daemon);
+}
+
+void World::detach(ThreadEnv& thread) {
+    thread.attached = false;
+    thread.pending.reset();
+    threadEnded_.notify_all();
+}
+
+void World::destroy(Lock& lock) {
+    DWORD self = GetCurrentThreadId();
+    auto others = [&] {
+        return std::count_if(threads_.begin(), threads_.end(),
+                             [&](const auto& t) { return t->attached && !t->daemon && t->tid != self; });
+    };
+    if (auto n = others(); n > 0) {
+        std::string names;
+        for (const auto& t : threads_)
+            if (t->attached && !t->daemon && t->tid != self) names += " " + t->name;
+        logEvent("DestroyJavaVM waiting for" + names);
+    }
+    threadEnded_.wait(lock, [&] { return others() == 0; });
+    created_ = false;
+    destroyed_ = true;
+}
+
+// --- objects and references ------------------------------------------------
+
+ObjectPtr World::newObject(const Klass& klass, Kind kind) {
+    auto o = std::make_shared<Object>();
+    o->id = nextObjectId_++;
+    o->klass = &klass;
+    o->kind = kind;
+    return o;
+}
+
+ObjectPtr World::newString(std::u16string text) {
+    auto s = newObject(*findClass("java/lang/String"), Kind::String);
+    s->text = std::move(text);
+    return s;
+}
+
+ObjectPtr World::newThrowable(std::string_view trace) {
+    auto t = newObject(throwableClass(throwableClassOf(trace)), Kind::Throwable);
+    t->text = u16(trace);
+    return t;
+}
+
+void World::throwNew(ThreadEnv& thread, std::string_view className, std::string_view message) {
+    std::string trace = dotted(std::string(className));
+    if (!message.empty()) trace += ": " + std::string(message);
+    throwableClass(className);
+    thread.pending = newThrowable(trace);
+}
+
+jobject World::newRef(const ObjectPtr& object) {
+    if (!object) return nullptr;
+    refs_.push_back(object);
+    return reinterpret_cast<jobject>(refBase + (refs_.size() - 1) * refStep);
+}
+
+ObjectPtr World::deref(jobject ref, const char* function) {
+    if (!ref) return nullptr;
+    auto value = reinterpret_cast<std::uintptr_t>(ref);
+    std::size_t index = (value - refBase) / refStep;
+    if (value < refBase || (value - refBase) % refStep != 0 || index >= refs_.size() || !refs_[index]) {
+        logEvent(std::string("error ") + function + ": invalid reference " + hex(value));
+        return nullptr;
+    }
+    return refs_[index];
+}
+
+bool World::deleteRef(jobject ref) {
+    auto value = reinterpret_cast<std::uintptr_t>(ref);
+    std::size_t index = (value - refBase) / refStep;
+    if (value < refBase || (value - refBase) % refStep != 0 || index >= refs_.size() || !refs_[index]) return false;
+    refs_[index].reset();
+    return true;
+}
+
+std::string World::describe(const ObjectPtr& o, bool expandArrays) const {
+    if (!o) return "null";
+    switch (o->kind) {
+    case Kind::String: return quote(o->text);
+    case Kind::Mirror: return "class " + o->type->name;
+    case Kind::CharArray: return "char[" + std::to_string(o->text.size()) + "]@" + std::to_string(o->id);
+    case Kind::ObjectArray:
+        if (expandArrays) {
+            std::string out = "[";
+            for (std::size_t i = 0; i < o->elements.size(); ++i) out += (i ? "," : "") + describe(o->elements[i], false);
+            return out + "]";
+        }
+        return o->type->name + "[" + std::to_string(o->elements.size()) + "]@" + std::to_string(o->id);
+    default: return o->klass->name + "@" + std::to_string(o->id);
+    }
+}
+
+const char* World::keepUtfChars(std::string bytes) {
+    auto kept = std::make_unique<std::string>(std::move(bytes));
+    const char* chars = kept->c_str();
+    utfChars_[chars] = std::move(kept);
+    return chars;
+}
+
+bool World::releaseUtfChars(const char* chars) { return utfChars_.erase(chars) == 1; }
+
+// --- streams ----------------------------------------------------------------
+
+void World::writeBytes(const ObjectPtr& stream, std::string_view bytes) {
+    if (!stream) return;
+    DWORD written = 0;
+    switch (stream->kind) {
+    case Kind::ByteStream: stream->bytes += bytes; break;
+    case Kind::FileStream:
+        WriteFile(stream->file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        break;
+    case Kind::StdStream:
+        WriteFile(GetStdHandle(stream->stdHandle), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        break;
+    case Kind::PrintStream: writeBytes(stream->target, bytes); break;
+    default: break;
+    }
+}
+
+// Java's println on Windows: each line ends with CR LF; the text is written
+// as UTF-8, the default charset of current runtimes.
+void World::println(const ObjectPtr& printStream, std::u16string_view text) {
+    std::string bytes;
+    std::size_t start = 0;
+    while (true) {
+        auto end = text.find(u'\n', start);
+        auto line = text.substr(start, end == std::u16string_view::npos ? end : end - start);
+        if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+        bytes += utf16ToUtf8(line) + "\r\n";
+        if (end == std::u16string_view::npos) break;
+        start = end + 1;
+    }
+    writeBytes(printStream, bytes);
+}
+
+std::string World::describeSink(const ObjectPtr& stream) const {
+    if (!stream) return "null";
+    switch (stream->kind) {
+    case Kind::PrintStream: return describeSink(stream->target);
+    case Kind::FileStream: return quote(stream->path);
+    case Kind::StdStream: return stream->stdHandle == STD_OUTPUT_HANDLE ? "stdout" : "stderr";
+    default: return describe(stream, false);
+    }
+}
+
+std::string World::describeException(ThreadEnv& thread) {
+    if (!thread.pending) return {};
+    auto pending = std::move(thread.pending);
+    thread.pending.reset();
+    println(systemErr_, u"Exception in thread \"" + u16(thread.name) + u"\" " + pending->text);
+    return describe(pending, false) + " -> " + describeSink(systemErr_);
+}
+
+// --- running Java code ------------------------------------------------------
+
+World::Result World::invoke(ThreadEnv& thread, const Method& m, const ObjectPtr& self, const std::vector<Arg>& args,
+                            Lock& lock) {
+    auto refArg = [&](std::size_t i) { return deref(args.at(i).ref, m.name.c_str()); };
+    Result r;
+    switch (m.behaviour) {
+    case Behaviour::ObjectInit:
+    case Behaviour::ByteStreamInit: break;
+    case Behaviour::ObjectToString:
+        if (self->kind == Kind::String) r.object = self;
+        else if (self->kind == Kind::ByteStream) r.object = newString(u16(self->bytes));
+        else if (self->kind == Kind::Throwable) r.object = newString(self->text.substr(0, self->text.find(u'\n')));
+        else r.object = newString(u16(dotted(self->klass->name) + "@" + std::to_string(self->id)));
+        break;
+    case Behaviour::StringFromChars: {
+        auto chars = refArg(0);
+        if (!chars) throwNew(thread, "java/lang/NullPointerException", "");
+        else if (chars->kind != Kind::CharArray) logEvent("error " + m.describe() + ": given " + describe(chars, false));
+        else self->text = chars->text;
+        break;
+    }
+    case Behaviour::PrintStackTraceTo:
+    case Behaviour::PrintStackTrace: {
+        auto target = m.behaviour == Behaviour::PrintStackTrace ? systemErr_ : refArg(0);
+        if (!target) throwNew(thread, "java/lang/NullPointerException", "");
+        else println(target, self->text);
+        break;
+    }
+    case Behaviour::FileStreamInit: {
+        auto name = refArg(0);
+        if (!name) {
+            throwNew(thread, "java/lang/NullPointerException", "");
+            break;
+        }
+        std::wstring path(name->text.begin(), name->text.end());
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            throwNew(thread, "java/io/FileNotFoundException",
+                     utf16ToUtf8(name->text) + " (" + systemErrorText(GetLastError()) + ")");
+        } else {
+            self->file.reset(h);
+            self->path = name->text;
+        }
+        break;
+    }
+    case Behaviour::PrintStreamInit: {
+        auto out = refArg(0);
+        if (!out) throwNew(thread, "java/lang/NullPointerException", "Null output stream");
+        else if (!out->klass->isA("java/io/OutputStream")) logEvent("error " + m.describe() + ": given " + describe(out, false));
+        else self->target = out;
+        break;
+    }
+    case Behaviour::SystemSetOut:
+    case Behaviour::SystemSetErr: {
+        auto ps = refArg(0);
+        bool isOut = m.behaviour == Behaviour::SystemSetOut;
+        (isOut ? systemOut_ : systemErr_) = ps;
+        logEvent(std::string(isOut ? "System.setOut " : "System.setErr ") + describeSink(ps));
+        break;
+    }
+    case Behaviour::SystemExit:
+        lock.unlock();
+        systemExit(static_cast<jint>(args.at(0).integer));
+    case Behaviour::AppMain:
+    case Behaviour::AppSecondaryMain: {
+        const ClassSpec& spec = *m.owner->spec;
+        bool isMain = m.behaviour == Behaviour::AppMain;
+        lock.unlock();
+        runSteps(thread, m.name, isMain ? spec.mainSteps : spec.secondarySteps, 0);
+        lock.lock();
+        if (!isMain && !thread.pending) r.integer = spec.secondaryResult;
+        break;
+    }
+    }
+    return r;
+}
+
+void World::runSteps(ThreadEnv& thread, const std::string& who, const std::vector<Step>& steps, std::size_t from) {
+    for (std::size_t i = from; i < steps.size(); ++i) {
+        const Step& step = steps[i];
+        switch (step.kind) {
+        case Step::Kind::Out:
+        case Step::Kind::Err: {
+            Lock lock(mutex_);
+            bool out = step.kind == Step::Kind::Out;
+            const ObjectPtr& target = out ? systemOut_ : systemErr_;
+            logEvent(who + (out ? " out " : " err ") + quoteUtf8(step.text) + " -> " + describeSink(target));
+            println(target, u16(step.text));
+            break;
+        }
+        case Step::Kind::Throw: {
+            Lock lock(mutex_);
+            thread.pending = newThrowable(step.text);
+            logEvent(who + " throw " + describe(thread.pending, false));
+            return;
+        }
+        case Step::Kind::Exit:
+            logEvent(who + " exit " + std::to_string(step.number));
+            systemExit(static_cast<jint>(step.number));
+        case Step::Kind::Sleep:
+            logEvent(who + " sleep " + std::to_string(step.number));
+            Sleep(static_cast<DWORD>(step.number));
+            break;
+        case Step::Kind::Return: logEvent(who + " return"); return;
+        case Step::Kind::Background: startBackground(steps, i + 1); return;
+        case Step::Kind::Abort: logEvent(who + " abort"); abortVm();
+        }
+    }
+}
+
+// The rest of the steps go on in a new non-daemon Java thread, which keeps
+// DestroyJavaVM waiting until it ends, as an application's own threads do.
+void World::startBackground(const std::vector<Step>& steps, std::size_t from) {
+    Lock lock(mutex_);
+    ThreadEnv& thread = addThread(0, threadName(), false);
+    logEvent("background " + thread.name);
+    std::thread([this, &thread, &steps, from] {
+        {
+            Lock started(mutex_);
+            thread.tid = GetCurrentThreadId();
+        }
+        runSteps(thread, thread.name, steps, from);
+        Lock lock(mutex_);
+        if (thread.pending) logEvent("uncaught " + describeException(thread));
+        logEvent(thread.name + " ended");
+        detach(thread);
+    }).detach();
+}
+
+void World::systemExit(jint status) {
+    logEvent("System.exit " + std::to_string(status));
+    if (exitHook_) {
+        logEvent("exit hook " + std::to_string(status));
+        exitHook_(status);
+        logEvent("exit hook returned");
+    }
+    ExitProcess(static_cast<UINT>(status));
+}
+
+// A VM abort: the abort hook, then the end the C runtime's abort() gives.
+void World::abortVm() {
+    if (abortHook_) {
+        logEvent("abort hook");
+        abortHook_();
+        logEvent("abort hook returned");
+    }
+    ExitProcess(3);
+}
+
+World& world() {
+    static Immortal<World> w;
+    return w.value;
+}
+
+}  // namespace jvm_double
