@@ -6,7 +6,7 @@ add_library(jlaunch_core STATIC ${JLAUNCH_PORTABLE_SOURCES} src/common/ansi_posi
 target_include_directories(jlaunch_core PUBLIC src)
 target_compile_options(jlaunch_core PRIVATE ${JLAUNCH_WARNINGS})
 
-add_library(jlaunch_vm STATIC ${JLAUNCH_VM_SOURCES} src/vm/vm_placeholder.cpp)
+add_library(jlaunch_vm STATIC ${JLAUNCH_VM_SOURCES})
 target_include_directories(jlaunch_vm PUBLIC ${JLAUNCH_JDK}/include ${JLAUNCH_JDK}/include/linux)
 target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
 target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})

@@ -33,7 +33,6 @@ set(JLAUNCH_VM_SOURCES
   src/vm/vm_hooks.cpp
   src/vm/vm_options.cpp
   src/vm/vm_parameters.cpp
-  $<$<PLATFORM_ID:Windows>:src/vm/folder_operations_win32.cpp>
 )
 
 # The Windows shell of the launcher.
@@ -48,6 +47,7 @@ set(JLAUNCH_WIN32_SOURCES
   src/launcher/settings_store_win32.cpp
   src/runtime/jvm_architecture_win32.cpp
   src/vm/exception_dialog_win32.cpp
+  src/vm/folder_operations_win32.cpp
   src/vm/java_main_thread_win32.cpp
   src/vm/jvm_library_win32.cpp
 )

@@ -126,14 +126,6 @@ TEST(ClassPath, EmbeddedJar) {
     EXPECT_EQ(build(u"", u"Yes please"), Text());
 }
 
-TEST(ClassPath, RelativeEntries) {
-    EXPECT_TRUE(isRelativeClassPathEntry(Text()));
-    EXPECT_TRUE(isRelativeClassPathEntry(u"a"_t));
-    EXPECT_TRUE(isRelativeClassPathEntry(u"\\lib"_t));
-    EXPECT_FALSE(isRelativeClassPathEntry(u"C:"_t));
-    EXPECT_FALSE(isRelativeClassPathEntry(u"\\\\srv\\x"_t));
-}
-
 TEST_F(VmOptionAssembly, OptionsInOrderFilesAndExtraArguments) {
     environment.set(u"LOGS"_t, u"D:\\Logs"_t);
     environment.set(u"JL_JVM_HOME"_t, u"C:\\Rt"_t);
@@ -171,7 +163,7 @@ TEST_F(VmOptionAssembly, StackSizeFollowsTheLastXss) {
     EXPECT_EQ(result.mainThreadStackSize, 1048576u);
 
     // Sized first (10% of 8 GiB, capped at 2 MB), then read as kilobytes.
-    settings.vmParameters = u"-Xss2m -Xss10:1:2P"_t;
+    settings.vmParameters = u"-Xss1m -Xss10:1:2P"_t;
     options.clear();
     EXPECT_EQ(assemble().back(), u"-Xss2048K"_t);
     EXPECT_EQ(result.mainThreadStackSize, 2097152u);
@@ -183,11 +175,4 @@ TEST_F(VmOptionAssembly, StackSizeFollowsTheLastXss) {
     settings.vmParameters = u"-Xmx1g"_t;
     assemble();
     EXPECT_EQ(result.mainThreadStackSize, 0u);
-}
-
-TEST_F(VmOptionAssembly, NoParametersGiveOnlyTheClassPath) {
-    settings.classPath = u"C:\\a.jar"_t;
-    settings.vmParameters = u"   "_t;
-    EXPECT_EQ(assemble(), TextList{u"-Djava.class.path=C:\\a.jar;"_t});
-    EXPECT_EQ(memory.reads, 0);
 }

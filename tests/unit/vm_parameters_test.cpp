@@ -62,7 +62,7 @@ TEST(MemorySizedOption, PercentageWithMinimumAndMaximum) {
     EXPECT_EQ(sized(u"-Xmx50p"), u"-Xmx4194304K"_t);
     EXPECT_EQ(sized(u"-Xmx1T"), u"-Xmx1048576K"_t);  // of the virtual address space
     EXPECT_EQ(sized(u"-Xmx1t"), u"-Xmx1048576K"_t);
-    EXPECT_EQ(sized(u"-Xmx33P", {1000 * 1024, 0}), u"-Xmx330K"_t);  // truncated
+    EXPECT_EQ(sized(u"-Xmx33P", {1001 * 1024, 0}), u"-Xmx330K"_t);  // 330.33, truncated
     EXPECT_EQ(sized(u"-Xmx150P"), u"-Xmx12582912K"_t);
     // Other characters are ignored; numbers after the third too.
     EXPECT_EQ(sized(u"-Xmx5x0:1:2:3000P"), u"-Xmx2048K"_t);
@@ -75,7 +75,7 @@ TEST(MemorySizedOption, OversizedNumbersSaturateInsteadOfWrapping) {
     EXPECT_EQ(sized(u"-Xmx18446744073709551666P"), Text(u"-Xmx") + kMax);
     // A minimum of 2^54 MB would wrap to 0 when turned into kilobytes.
     EXPECT_EQ(sized(u"-Xms0:18014398509481984P"), Text(u"-Xms") + kMax);
-    EXPECT_EQ(sized(u"-Xmx100:0:18014398509481984P", {~0ull, 0}), u"-Xmx18014398509481983K"_t);
+    EXPECT_EQ(sized(u"-Xmx100:0:18014398509481984P", {~0ull, 0}), u"-Xmx18014398509481984K"_t);
 }
 
 TEST(MemorySizedOption, UnitLetterNeverBecomesPartOfThePrefix) {

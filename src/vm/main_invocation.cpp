@@ -1,0 +1,85 @@
+#include "vm/main_invocation.h"
+
+#include "common/texts.h"
+#include "vm/exception_report.h"
+#include "vm/jni_strings.h"
+#include "vm/local_ref.h"
+
+namespace {
+
+jclass findMainClass(JNIEnv* env, const Text& name) {
+    const LocalRef<jstring> javaName(env, newJavaString(env, name));
+    if (!javaName) {
+        ReportError(IDS_MAIN_CLASS_LOAD_FAILED, {name});
+        return nullptr;
+    }
+    const JavaUtfChars bytes(env, javaName.get());
+    if (!bytes.bytes()) {
+        describePendingException(env);
+        return nullptr;
+    }
+    const jclass found = env->FindClass(bytes.bytes());
+    if (!found) {
+        describePendingException(env);
+        ReportError(IDS_MAIN_CLASS_NOT_FOUND, {bytes.text()});
+    }
+    return found;
+}
+
+// A VM reports a missing method with a pending NoSuchMethodError; it is
+// described, and the user still gets the message rather than a silent end.
+jmethodID findMainMethod(JNIEnv* env, jclass mainClass) {
+    const jmethodID main = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
+    if (main) return main;
+    describePendingException(env);
+    ShowErrorBox(LoadText(IDS_NO_MAIN_METHOD));
+    return nullptr;
+}
+
+void callSystemExit(JNIEnv* env, jint code) {
+    const LocalRef<jclass> system(env, env->FindClass("java/lang/System"));
+    const jmethodID exit = system ? env->GetStaticMethodID(system.get(), "exit", "(I)V") : nullptr;
+    if (exit) env->CallStaticVoidMethod(system.get(), exit, code);
+    describePendingException(env);
+}
+
+void handleUncaught(JNIEnv* env, jthrowable thrown, bool failureCheck, JavaMainActions& actions) {
+    actions.closeSplash();
+    // Without the check the exception stays pending; detaching hands it to
+    // the thread's uncaught-exception handler.
+    if (!failureCheck) return;
+    env->ExceptionClear();
+    const Text report = buildExceptionReport(env, thrown);
+    const ExceptionChoice choice = report.empty() ? ExceptionChoice::Ignore : actions.showExceptionDialog(report);
+    if (choice == ExceptionChoice::Stop) callSystemExit(env, -1);
+}
+
+// Every local reference is gone when this returns, before the thread detaches.
+bool callMain(JNIEnv* env, const MainCall& call, JavaMainActions& actions) {
+    const LocalRef<jclass> mainClass(env, findMainClass(env, call.mainClass));
+    if (!mainClass) return false;
+    const jmethodID main = findMainMethod(env, mainClass.get());
+    if (!main) return false;
+    const LocalRef<jobjectArray> arguments(env, newJavaStringArray(env, call.arguments));
+    if (!arguments) {
+        describePendingException(env);
+        return false;
+    }
+    actions.signalMainStarted();
+    env->CallStaticVoidMethod(mainClass.get(), main, arguments.get());
+    const LocalRef<jthrowable> thrown(env, env->ExceptionOccurred());
+    if (thrown) handleUncaught(env, thrown.get(), call.failureCheck, actions);
+    return true;
+}
+
+} // namespace
+
+bool invokeMain(JavaVM* vm, JNIEnv* env, const MainCall& call, JavaMainActions& actions) {
+    const bool called = callMain(env, call, actions);
+    if (called && call.ibmAdmitted) {
+        actions.sleepForever();
+        return true;
+    }
+    const bool detached = vm->DetachCurrentThread() == JNI_OK;
+    return called && detached;
+}

@@ -1,0 +1,52 @@
+#include "vm/vm_options.h"
+
+#include <optional>
+
+#include "common/ansi.h"
+#include "vm/class_path.h"
+#include "vm/memory_sizing.h"
+#include "vm/vm_parameters.h"
+
+namespace {
+
+// The parameter tokens as they go to the VM; sets the stack size from -Xss.
+TextList rewrittenParameters(const Text& parameters, const MemoryStatus& memory, std::uint64_t& stackSize) {
+    std::optional<MemoryFigures> figures;
+    TextList options;
+    for (const Text& written : splitVmParameters(parameters)) {
+        Text token = removeQuotes(written);
+        if (isMemorySizedOption(token)) {
+            if (!figures) figures = memory.read();
+            token = rewriteMemorySizedOption(token, *figures);
+        }
+        if (token.startsWith(u"-Xss")) stackSize = stackSizeFromXss(token.mid(4));
+        options.push_back(std::move(token));
+    }
+    return options;
+}
+
+Text expandedIfSet(const Text& value, const Environment& environment) {
+    return value.empty() ? Text() : environment.expand(value);
+}
+
+} // namespace
+
+AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
+                                     VmOptionList& options, ArgumentList& arguments) {
+    AssembledVmOptions result;
+    const Text classPath =
+        buildClassPath({settings.classPath, settings.embeddedJar, launcherPath}, host.environment, host.files);
+    if (classPath.empty()) return result;
+
+    TextList newOptions{Text(u"-Djava.class.path=") + classPath};
+    for (Text& token : rewrittenParameters(settings.vmParameters, host.memory, result.mainThreadStackSize)) {
+        newOptions.push_back(std::move(token));
+    }
+    for (const Text& option : newOptions) options.push_back(toAnsi(host.environment.expand(option)));
+
+    result.outputFile = expandedIfSet(settings.outputFile, host.environment);
+    result.errorFile = expandedIfSet(settings.errorFile, host.environment);
+    appendExtraArguments(arguments, settings.extraArguments, host.environment);
+    result.ok = true;
+    return result;
+}

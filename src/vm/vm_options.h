@@ -1,0 +1,30 @@
+#pragma once
+// Option assembly: the class path option and the "Virtual Machine Parameters"
+// tokens for the VM, the files for its standard streams, the stack size of the
+// thread that runs main, and the "Cmd" arguments for main.
+
+#include <cstdint>
+
+#include "common/argument_list.h"
+#include "common/platform.h"
+#include "common/text.h"
+#include "vm/vm_settings.h"
+
+struct VmHostFacts {
+    const Environment& environment;
+    const FileProbe& files;
+    const MemoryStatus& memory;
+};
+
+struct AssembledVmOptions {
+    bool ok = false;                        // false: the class path is empty (nothing else was read)
+    std::uint64_t mainThreadStackSize = 0;  // bytes; 0 when no -Xss gave one
+    Text outputFile;                        // expanded; empty leaves System.out alone
+    Text errorFile;                         // expanded; empty leaves System.err alone
+};
+
+// Appends "-Djava.class.path=..." and the rewritten parameter tokens, each
+// expanded and in the ANSI code page, to options, and the non-empty "Cmd"
+// tokens to arguments.
+AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
+                                     VmOptionList& options, ArgumentList& arguments);
