@@ -5,6 +5,8 @@ import shutil
 from dataclasses import dataclass, field
 from pathlib import Path
 
+from .jvm_log import JvmLog
+
 REPO = Path(__file__).resolve().parents[3]
 BIN = REPO / "build" / "windows" / "bin"
 FAILURE = 0xFFFFFFFF
@@ -72,13 +74,12 @@ class Case:
         target.parent.mkdir(parents=True, exist_ok=True)
         shutil.copyfile(BIN / library, target)
         if scenario is not None:
-            (target.parent / "jvm-scenario.txt").write_text(scenario, encoding="utf-8")
+            (target.parent / "jvm.scenario").write_text(scenario, encoding="utf-8")
         (self.path(home) / "bin").mkdir(parents=True, exist_ok=True)
         return self.win(home)
 
     def jvm_log(self, home="rt", location=r"bin\server"):
-        log = self.path(f"{home}\\{location}\\jvm.log")
-        return log.read_text(encoding="utf-8").splitlines() if log.exists() else []
+        return JvmLog(self.path(f"{home}\\{location}\\jvm.log"))
 
     def run(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None):
         exe_path = self.win(exe)

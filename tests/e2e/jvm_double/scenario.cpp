@@ -68,6 +68,14 @@ bool setVmKey(Scenario& s, std::string_view key, std::string_view value, std::st
         error = "methodNotFound is throw or null";
         return false;
     }
+    if (key == "newString") {
+        if (value == "ok" || value == "fail") {
+            s.newStringFails = value == "fail";
+            return true;
+        }
+        error = "newString is ok or fail";
+        return false;
+    }
     error = "unknown key '" + std::string(key) + "' in [vm]";
     return false;
 }

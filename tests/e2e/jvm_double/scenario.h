@@ -34,6 +34,7 @@ struct Scenario {
     int attachResult = 0;
     int detachResult = 0;
     bool methodNotFoundThrows = true;  // a real VM leaves NoSuchMethodError pending
+    bool newStringFails = false;       // new String(char[]) throws OutOfMemoryError
     std::vector<ClassSpec> classes;
     std::vector<std::string> errors;  // "line N: ..." for every line that was not understood
 

@@ -432,6 +432,7 @@ World::Result World::invoke(ThreadEnv& thread, const Method& m, const ObjectPtr&
     case Behaviour::StringFromChars: {
         auto chars = refArg(0);
         if (!chars) throwNew(thread, "java/lang/NullPointerException", "");
+        else if (scenario().newStringFails) throwNew(thread, "java/lang/OutOfMemoryError", "Java heap space");
         else if (chars->kind != Kind::CharArray) logEvent("error " + m.describe() + ": given " + describe(chars, false));
         else self->text = chars->text;
         break;

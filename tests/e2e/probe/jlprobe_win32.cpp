@@ -5,6 +5,7 @@
 //                             full 32-bit exit code
 //   jlprobe strings <exe>     every string-table entry of an executable, by language
 //   jlprobe resources <exe>   every resource (type, name, language, size)
+//   jlprobe memory            the machine's memory as Windows reports it
 //
 // Job file (UTF-8, key=value per line): exe=, cmdline=, cwd=, timeout= (ms),
 // and one window= line per expected window, in order of appearance, holding
@@ -206,12 +207,22 @@ int listResources(const wchar_t* exe, bool stringsOnly) {
     return 0;
 }
 
+int reportMemory() {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatusEx(&status);
+    emit("{\"total_physical\":" + std::to_string(status.ullTotalPhys) +
+         ",\"available_virtual\":" + std::to_string(status.ullAvailVirtual) + "}");
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wstring(argv[1]) == L"run") return runJob(argv[2]);
     if (argc == 3 && std::wstring(argv[1]) == L"strings") return listResources(argv[2], true);
     if (argc == 3 && std::wstring(argv[1]) == L"resources") return listResources(argv[2], false);
-    emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | strings <exe> | resources <exe>\"}");
+    if (argc == 2 && std::wstring(argv[1]) == L"memory") return reportMemory();
+    emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | strings <exe> | resources <exe> | memory\"}");
     return 1;
 }
