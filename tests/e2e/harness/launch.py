@@ -81,7 +81,10 @@ class Case:
     def jvm_log(self, home="rt", location=r"bin\server"):
         return JvmLog(self.path(f"{home}\\{location}\\jvm.log"))
 
-    def run(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None):
+    def run(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None,
+            dll_overrides=""):
+        """dll_overrides: Wine load-order overrides, e.g. "dbghelp=n,b" to make Wine behave as Windows
+        does and prefer a DLL found beside the program over its own built-in one."""
         exe_path = self.win(exe)
         job = [f"exe={exe_path}", f"timeout={timeout_ms}",
                "cmdline=" + (command_line if command_line is not None
@@ -90,7 +93,7 @@ class Case:
         job_file = self.path("probe-job.txt")
         job_file.write_text("\n".join(job) + "\n", encoding="utf-8")
         done = self.session.wine(str(BIN / "jlprobe.exe"), "run", self.win("probe-job.txt"),
-                                 locale=locale, timeout=timeout_ms / 1000 + 60)
+                                 locale=locale, timeout=timeout_ms / 1000 + 60, dll_overrides=dll_overrides)
         return parse_run(done.stdout.decode("utf-8", errors="replace"))
 
 

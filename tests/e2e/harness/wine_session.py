@@ -29,12 +29,12 @@ class WineSession:
     def drive_c(self):
         return self.prefix / "drive_c"
 
-    def env(self, locale="en"):
+    def env(self, locale="en", dll_overrides=""):
         env = dict(os.environ)
         env.update({
             "WINEPREFIX": str(self.prefix),
             "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "mscoree,mshtml=",
+            "WINEDLLOVERRIDES": ";".join(filter(None, ["mscoree,mshtml=", dll_overrides])),
             "DISPLAY": f":{self.display}",
             "LC_ALL": "de_DE.UTF-8" if locale == "de" else "en_US.UTF-8",
         })
@@ -64,8 +64,8 @@ class WineSession:
         subprocess.run(command, env=self.env(), check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
 
-    def wine(self, *args, locale="en", timeout=120, cwd=None):
-        return subprocess.run(["wine", *args], env=self.env(locale), capture_output=True,
+    def wine(self, *args, locale="en", timeout=120, cwd=None, dll_overrides=""):
+        return subprocess.run(["wine", *args], env=self.env(locale, dll_overrides), capture_output=True,
                               timeout=timeout, cwd=cwd)
 
     def stop(self):

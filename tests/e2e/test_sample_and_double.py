@@ -1,0 +1,31 @@
+"""The sample a packager can copy, and the jvm.dll double's own check."""
+import shutil
+
+from harness.base import WineTestCase
+from harness.launch import BIN
+
+SAMPLE = BIN.parent / "sample"
+
+
+class SampleApplication(WineTestCase):
+    def test_sample_launches_with_its_settings(self):
+        case = self.case()
+        shutil.copytree(SAMPLE, case.path(), dirs_exist_ok=True)
+        case.make_runtime(home="jre", scenario="[class com/example/sample/SampleApp]\nmain.step = out started\n")
+        run = case.run("one", exe="SampleApp.exe")
+        self.assertEqual((run.exit_code, run.windows), (0, []))
+        log = case.jvm_log(home="jre")
+        options = log.option_strings()
+        self.assertEqual(options[0], "-Djava.class.path=" + case.win(r"lib\sample-app.jar") + ";")
+        self.assertRegex(options[1], r"^-Xmx\d+K$")
+        self.assertEqual(options[2:], ["-Dsample.greeting=Hello from SampleApp.ini", "abort", "exit"])
+        arguments = log.main_arguments()
+        self.assertEqual(arguments[:2], ["one", "--from-settings"])
+        self.assertNotIn("%", arguments[2])
+        self.assertEqual(case.path("out.txt").read_bytes(), b"started\r\n")
+
+
+class JvmDouble(WineTestCase):
+    def test_double_passes_its_self_test(self):
+        done = self.session.wine(str(BIN / "double_selftest.exe"), str(BIN), timeout=300)
+        self.assertEqual(done.returncode, 0, done.stdout.decode("utf-8", "replace")[-2000:])
