@@ -159,7 +159,17 @@ extern "C" JNIEXPORT jint JNICALL JNI_GetDefaultJavaVMInitArgs(void* args) {
 }
 #endif
 
+// Microseconds from the creation of this process until now, for start-up benchmarks.
+static long long microsecondsSinceProcessStart() {
+    FILETIME created, exited, kernel, user, now;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return -1;
+    GetSystemTimePreciseAsFileTime(&now);
+    auto ticks = [](const FILETIME& t) { return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return (ticks(now) - ticks(created)) / 10;
+}
+
 extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** pvm, void** penv, void* args) {
+    const long long sinceStart = microsecondsSinceProcessStart();
     ensureScenario();
     World& w = world();
     auto* init = static_cast<JavaVMInitArgs*>(args);
@@ -179,6 +189,7 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** pvm, void** penv, vo
         if (o.optionString && std::string_view(o.optionString) == "abort") abortHook = o.extraInfo;
     }
     for (const wchar_t* name : {L"JL_JVM_PATH", L"JL_JVM_HOME", L"Path"}) logEnvironment(name);
+    logEvent("since process start " + std::to_string(sinceStart) + " us");
     logEvent("thread " + std::to_string(GetCurrentThreadId()) + " stack=" + std::to_string(reservedStackSize()));
 
     auto lock = w.guard();
