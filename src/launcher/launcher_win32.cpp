@@ -45,24 +45,22 @@ std::uint32_t Launcher::startJavaApplication() {
         ? readVmSettings(layeredSettingsFor(settingsStore_, *settingsPath, settings_.upgradeCode))
         : VmSettings{};
     prepareVmEnvironment(vmSettings, jvmLibraryPath_, modulePath_, environment_, vmOptions_);
-    // The splash screen comes later; "-nosplash" and "/nosplash" will suppress it.
+    if (!hasArgument(arguments_, u"-nosplash") && !hasArgument(arguments_, u"/nosplash") && !startSplash()) {
+        return 0;
+    }
 
     const auto jvm = loadJvmLibrary(jvmLibraryPath_);
     if (!jvm) return kFailureExitCode;
 
-    JavaMainJob job;
-    job.createJavaVm = jvm->createJavaVm;
-    job.main = {settings_.mainClass, arguments_, settings_.failureCheck, settings_.runtime.allowIbm};
     const AssembledVmOptions assembled =
-        assembleVmOptions(vmSettings, modulePath_, {environment_, files_, memory_}, vmOptions_, job.main.arguments);
+        assembleVmOptions(vmSettings, modulePath_, {environment_, files_, memory_}, vmOptions_, arguments_);
     if (!assembled.ok) {
         ShowErrorBox(LoadText(IDS_NO_CLASS_PATH));
         return kFailureExitCode;
     }
-    arguments_ = job.main.arguments;
-    job.options = vmOptions_;
-    job.streams = {assembled.outputFile, assembled.errorFile};
-
+    // Exactly the "VM Provider" words that admit IBM runtimes allow them.
+    const JavaMainJob job{jvm->createJavaVm, vmOptions_, {assembled.outputFile, assembled.errorFile},
+                          {settings_.mainClass, arguments_, settings_.failureCheck, settings_.runtime.allowIbm}};
     const std::uint64_t stackSize = assembled.mainThreadStackSize
         ? assembled.mainThreadStackSize
         : defaultJavaStackSize(jvm->getDefaultJavaVmInitArgs);
@@ -70,6 +68,12 @@ std::uint32_t Launcher::startJavaApplication() {
     const std::uint32_t result =
         runOnJavaMainThread(stackSize, [&] { return runJavaMain(job, vm_, folders_, actions); });
     return result == 0 ? 0 : kFailureExitCode;
+}
+
+bool Launcher::startSplash() {
+    // No splash screen is offered yet, so there is nothing to show; false
+    // would mean the settings file could not be located.
+    return true;
 }
 
 bool Launcher::readMainSettings() {

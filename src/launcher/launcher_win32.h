@@ -34,6 +34,7 @@ private:
     bool useJrePathSetting();
     void checkJvmArchitecture();
     std::uint32_t startJavaApplication();
+    bool startSplash();
 
     WindowsFileProbe files_;
     WindowsEnvironment environment_;

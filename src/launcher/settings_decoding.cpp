@@ -98,10 +98,3 @@ void decodeVmProvider(const Text& value, RuntimeConstraints& constraints) {
         return;
     }
 }
-
-bool admitsIbmRuntimes(const Text& vmProvider) {
-    for (const auto word : {u"ibm", u"favor_ibm", u"favor_sun", u"favor_jrockit", u"any"}) {
-        if (vmProvider.equalsIgnoreCase(word)) return true;
-    }
-    return false;
-}

@@ -20,6 +20,3 @@ Text decodeMainClass(const Text& value);                // '.' becomes '/'
 void decodeJvmSource(const Text& value, RuntimeConstraints& constraints);
 // Sets the six provider flags; unknown words leave them as they are.
 void decodeVmProvider(const Text& value, RuntimeConstraints& constraints);
-
-// Whether the "VM Provider" value admits IBM runtimes ("ibm" and the favour/any words, any case).
-bool admitsIbmRuntimes(const Text& vmProvider);

@@ -34,14 +34,6 @@ TEST(SettingsDecoding, SwitchesCompareExactlyOrInAnyCasePerKey) {
         {"Yes switch", isYesAnyCase, u"y", false},
         {"Yes switch", isYesAnyCase, u"true", false},
         {"Yes switch", isYesAnyCase, u"", false},
-        {"IBM admitted", admitsIbmRuntimes, u"IBM", true},
-        {"IBM admitted", admitsIbmRuntimes, u"Favor_Ibm", true},
-        {"IBM admitted", admitsIbmRuntimes, u"favor_sun", true},
-        {"IBM admitted", admitsIbmRuntimes, u"FAVOR_JROCKIT", true},
-        {"IBM admitted", admitsIbmRuntimes, u"any", true},
-        {"IBM admitted", admitsIbmRuntimes, u"jrockit", false},
-        {"IBM admitted", admitsIbmRuntimes, u"sun", false},
-        {"IBM admitted", admitsIbmRuntimes, u"", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.decode(Text(c.value)), c.expected) << c.what << ": " << Text(c.value).toUtf8();

@@ -65,8 +65,20 @@ class WineSession:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
 
     def wine(self, *args, locale="en", timeout=120, cwd=None, dll_overrides=""):
-        return subprocess.run(["wine", *args], env=self.env(locale, dll_overrides), capture_output=True,
-                              timeout=timeout, cwd=cwd)
+        """Runs a Windows program and returns when it ends. Its output goes
+        through files, not pipes: Wine's desktop process inherits the handles
+        and outlives the program by seconds, which would hold a pipe open."""
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            process = subprocess.Popen(["wine", *args], env=self.env(locale, dll_overrides), stdout=out,
+                                       stderr=err, cwd=cwd)
+            try:
+                process.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                raise
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(process.args, process.returncode, out.read(), err.read())
 
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
