@@ -19,7 +19,8 @@ target_include_directories(jlaunch_vm PUBLIC ${JLAUNCH_JDK}/include ${CMAKE_SOUR
 target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
 target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})
 
-add_executable(jlaunch WIN32 ${JLAUNCH_WIN32_SOURCES} src/launcher/main_win32.cpp resources/jlaunch.rc)
+add_executable(jlaunch WIN32 ${JLAUNCH_WIN32_SOURCES} src/launcher/main_win32.cpp src/launcher/terminate_handler.cpp
+  resources/jlaunch.rc)
 target_link_libraries(jlaunch PRIVATE jlaunch_vm jlaunch_core)
 target_compile_options(jlaunch PRIVATE ${JLAUNCH_WARNINGS} -municode)
 target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})
