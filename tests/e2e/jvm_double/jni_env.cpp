@@ -59,9 +59,9 @@ jclass JNICALL FindClass(JNIEnv* env, const char* name) {
     std::string shown = decodedName(name, units);
     std::string utf8 = utf16ToUtf8(units);
     Klass* klass = nullptr;
-    const ClassSpec* spec = w.scenario().findClass(utf8);
-    if (spec && spec->findClassError) {
-        t.pending = w.newThrowable(*spec->findClassError);
+    const ClassSpec* declared = w.scenario().findClass(utf8);
+    if (declared && declared->findClassError) {
+        t.pending = w.newThrowable(*declared->findClassError);
     } else if (!(klass = w.findClass(utf8))) {
         std::string dotted = utf8;
         for (char& c : dotted)

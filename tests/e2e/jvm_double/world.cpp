@@ -113,16 +113,16 @@ void World::loadScenario(const std::wstring& path) {
 
     defineBuiltins();
     Klass& object = *findClass("java/lang/Object");
-    for (const auto& spec : scenario_.classes) {
-        Klass& app = defineClass(spec.name, &object);
-        app.spec = &spec;
-        if (spec.hasMain) addMethod(app, "main", "([Ljava/lang/String;)V", true, Behaviour::AppMain);
-        if (spec.secondary == SecondaryMain::Void)
+    for (const auto& declared : scenario_.classes) {
+        Klass& app = defineClass(declared.name, &object);
+        app.declared = &declared;
+        if (declared.hasMain) addMethod(app, "main", "([Ljava/lang/String;)V", true, Behaviour::AppMain);
+        if (declared.secondary == SecondaryMain::Void)
             addMethod(app, "secondaryMain", "([Ljava/lang/String;)V", true, Behaviour::AppSecondaryMain);
-        if (spec.secondary == SecondaryMain::Int)
+        if (declared.secondary == SecondaryMain::Int)
             addMethod(app, "secondaryMain", "([Ljava/lang/String;)I", true, Behaviour::AppSecondaryMain);
         // Exceptions the application throws are loadable classes too.
-        for (const auto* steps : {&spec.mainSteps, &spec.secondarySteps})
+        for (const auto* steps : {&declared.mainSteps, &declared.secondarySteps})
             for (const auto& step : *steps)
                 if (step.kind == Step::Kind::Throw) throwableClass(throwableClassOf(step.text));
     }
@@ -482,12 +482,12 @@ World::Result World::invoke(ThreadEnv& thread, const Method& m, const ObjectPtr&
         systemExit(static_cast<jint>(args.at(0).integer));
     case Behaviour::AppMain:
     case Behaviour::AppSecondaryMain: {
-        const ClassSpec& spec = *m.owner->spec;
+        const ClassSpec& declared = *m.owner->declared;
         bool isMain = m.behaviour == Behaviour::AppMain;
         lock.unlock();
-        runSteps(thread, m.name, isMain ? spec.mainSteps : spec.secondarySteps, 0);
+        runSteps(thread, m.name, isMain ? declared.mainSteps : declared.secondarySteps, 0);
         lock.lock();
-        if (!isMain && !thread.pending) r.integer = spec.secondaryResult;
+        if (!isMain && !thread.pending) r.integer = declared.secondaryResult;
         break;
     }
     }

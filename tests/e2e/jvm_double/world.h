@@ -56,7 +56,7 @@ struct Klass {
     std::string name;
     const Klass* super = nullptr;
     std::vector<std::unique_ptr<Method>> methods;
-    const ClassSpec* spec = nullptr;  // application classes only
+    const ClassSpec* declared = nullptr;  // application classes only
     ObjectPtr mirror;                 // the java/lang/Class object FindClass hands out
 
     bool isA(std::string_view other) const;
