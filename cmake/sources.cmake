@@ -41,6 +41,7 @@ set(JLAUNCH_WIN32_SOURCES
   src/common/centre_window_win32.cpp
   src/common/modal_dialog_win32.cpp
   src/common/platform_win32.cpp
+  src/common/resource_bytes_win32.cpp
   src/common/texts_win32.cpp
   src/launcher/launcher_win32.cpp
   src/launcher/process_facts_win32.cpp

@@ -61,3 +61,19 @@ Text trimmedWideSpace(const Text& text) {
     while (end > begin && isWideSpace(units[end - 1])) --end;
     return text.mid(begin, end - begin);
 }
+
+Text withCrLfLineEnds(const Text& text) {
+    std::u16string out;
+    out.reserve(text.length());
+    const auto& units = text.units();
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t c = units[i];
+        if (c == u'\r' || c == u'\n') {
+            out += u"\r\n";
+            if (c == u'\r' && i + 1 < units.size() && units[i + 1] == u'\n') ++i;
+        } else {
+            out += c;
+        }
+    }
+    return Text(std::move(out));
+}

@@ -15,3 +15,7 @@ TextList splitCommandLine(const Text& text);
 bool isWideSpace(char16_t c);
 
 Text trimmedWideSpace(const Text& text);
+
+// Every line end (LF, CR or CR LF) made CR LF, as the settings reader and
+// multi-line edit controls expect.
+Text withCrLfLineEnds(const Text& text);

@@ -2,6 +2,7 @@
 
 #include "common/localized_resource_win32.h"
 #include "common/message_owner_win32.h"
+#include "common/resource_bytes_win32.h"
 #include "common/string_table.h"
 #include "common/wide_win32.h"
 

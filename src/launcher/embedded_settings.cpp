@@ -88,21 +88,3 @@ std::optional<Text> decipherSettings(std::span<const std::uint8_t> block, const 
     for (std::size_t i = 0; i < length; i += 2) units += static_cast<char16_t>(plain[i] | (plain[i + 1] << 8));
     return Text(std::move(units));
 }
-
-Text withCrLfLineEnds(const Text& text) {
-    std::u16string out;
-    out.reserve(text.length());
-    const auto& units = text.units();
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const char16_t c = units[i];
-        if (c == u'\r') {
-            out += u"\r\n";
-            if (i + 1 < units.size() && units[i + 1] == u'\n') ++i;
-        } else if (c == u'\n') {
-            out += u"\r\n";
-        } else {
-            out += c;
-        }
-    }
-    return Text(std::move(out));
-}

@@ -16,6 +16,3 @@ std::vector<std::uint8_t> encipherSettings(const Text& settingsText, const Text&
 
 // The text, or nothing when the block is malformed or was enciphered for another upgrade code.
 std::optional<Text> decipherSettings(std::span<const std::uint8_t> block, const Text& upgradeCode);
-
-// Line ends made CR LF, as the settings reader expects.
-Text withCrLfLineEnds(const Text& text);

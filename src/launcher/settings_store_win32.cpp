@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/resource_bytes_win32.h"
 #include "common/text_ids.h"
 #include "common/wide_win32.h"
 #include "launcher/embedded_settings.h"
@@ -22,12 +23,9 @@ std::unique_ptr<SettingsSource> WindowsSettingsStore::openFile(const Text& path)
 }
 
 Text WindowsSettingsStore::embeddedText(const Text& upgradeCode) const {
-    const HMODULE self = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(EMBEDDED_SETTINGS_NAME), L"" EMBEDDED_SETTINGS_TYPE);
-    HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) return {};
-    const std::span block(static_cast<const std::uint8_t*>(bytes), SizeofResource(self, found));
+    // jlaunch-embed writes the text language neutral.
+    const auto block = resourceBytes(GetModuleHandleW(nullptr), L"" EMBEDDED_SETTINGS_TYPE,
+                                     MAKEINTRESOURCEW(EMBEDDED_SETTINGS_NAME), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
     return decipherSettings(block, upgradeCode).value_or(Text());
 }
 

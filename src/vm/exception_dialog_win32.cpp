@@ -2,6 +2,7 @@
 
 #include "common/centre_window_win32.h"
 #include "common/modal_dialog_win32.h"
+#include "common/splitting.h"
 #include "common/text_ids.h"
 #include "common/wide_win32.h"
 
@@ -12,21 +13,11 @@ constexpr int kStopButton = 2;
 constexpr int kIconControl = 204;
 constexpr int kReportControl = 208;
 
-// Multi-line edit controls break lines only at CR LF; stack traces may carry bare LF.
-Text withCrLf(const Text& text) {
-    Text out;
-    for (std::size_t i = 0; i < text.length(); ++i) {
-        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) out += u'\r';
-        out += text[i];
-    }
-    return out;
-}
-
 INT_PTR CALLBACK exceptionDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
         const auto* report = reinterpret_cast<const Text*>(lParam);
-        SetDlgItemTextW(dialog, kReportControl, wide(withCrLf(*report)));
+        SetDlgItemTextW(dialog, kReportControl, wide(withCrLfLineEnds(*report)));
         SendDlgItemMessageW(dialog, kReportControl, EM_SETREADONLY, TRUE, 0);
         setErrorIcon(dialog, kIconControl);
         CentreWindow(dialog);

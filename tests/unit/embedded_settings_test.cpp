@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/splitting.h"
 #include "launcher/embedded_settings.h"
 #include "launcher/ini_text.h"
 #include "test_support.h"

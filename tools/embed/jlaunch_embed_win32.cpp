@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/resource_bytes_win32.h"
+#include "common/splitting.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 #include "console_win32.h"
@@ -58,11 +60,9 @@ int writeSettings(const Text& launcher, const Text& settingsFile, const Text& ou
 int readSettings(const Text& launcher, const Text& upgradeCode) {
     UniqueModule image(LoadLibraryExW(wide(launcher), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!image) return fail(Text(u"cannot open ") + launcher + lastErrorText(), 2);
-    HRSRC found = FindResourceW(image.get(), MAKEINTRESOURCEW(EMBEDDED_SETTINGS_NAME), kResourceType);
-    HGLOBAL loaded = found ? LoadResource(image.get(), found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes) return fail(launcher + u" carries no settings text", 3);
-    const std::span block(static_cast<const std::uint8_t*>(bytes), SizeofResource(image.get(), found));
+    const auto block =
+        resourceBytes(image.get(), kResourceType, MAKEINTRESOURCEW(EMBEDDED_SETTINGS_NAME), kNeutralLanguage);
+    if (block.empty()) return fail(launcher + u" carries no settings text", 3);
     const auto text = decipherSettings(block, upgradeCode);
     if (!text) return fail(Text(u"the settings text of ") + launcher + u" does not open with this upgrade code", 4);
     writeText(STD_OUTPUT_HANDLE, *text);
