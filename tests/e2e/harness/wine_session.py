@@ -7,22 +7,14 @@ import os
 import shutil
 import subprocess
 import tempfile
-import time
 from pathlib import Path
-
-
-def _free_display():
-    for number in range(90, 200):
-        if not Path(f"/tmp/.X11-unix/X{number}").exists() and not Path(f"/tmp/.X{number}-lock").exists():
-            return number
-    raise RuntimeError("no free X display")
 
 
 class WineSession:
     def __init__(self):
         self.root = Path(tempfile.mkdtemp(prefix="jlaunch-e2e-"))
         self.prefix = self.root / "prefix"
-        self.display = _free_display()
+        self.display = None
         self._xvfb = None
 
     @property
@@ -41,21 +33,40 @@ class WineSession:
         return env
 
     def start(self):
+        # Xvfb picks a free display itself and names it on the pipe, so runs
+        # started at the same moment never share a display.
+        read_end, write_end = os.pipe()
         self._xvfb = subprocess.Popen(
-            ["Xvfb", f":{self.display}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(100):
-            if Path(f"/tmp/.X11-unix/X{self.display}").exists():
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as announced:
+            self.display = int(announced.readline())
+        try:
+            self._make_prefix()
+        except Exception:
+            self.stop()
+            raise
+        return self
+
+    def _make_prefix(self):
+        # wineboot has been seen to fail once in a while on a fresh prefix
+        # (exit status 53); a second try on a clean prefix succeeds.
+        for attempt in (1, 2):
+            booted = subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.PIPE, timeout=300)
+            if booted.returncode == 0:
                 break
-            time.sleep(0.05)
-        subprocess.run(["wineboot", "-i"], env=self.env(), check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+            subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=60)
+            shutil.rmtree(self.prefix, ignore_errors=True)
+            if attempt == 2:
+                raise RuntimeError(f"wineboot failed ({booted.returncode}): {booted.stderr.decode(errors='replace')}")
         # A crash must end the program, not open winedbg's dialog and hang the run.
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", "REG_DWORD")
         self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Decorated", "N")
         # Keep the wineserver alive between the many short runs.
         subprocess.Popen(["wineserver", "-p"], env=self.env()).wait()
-        return self
 
     def reg_add(self, key, name, data, kind="REG_SZ", view=None):
         command = ["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"]

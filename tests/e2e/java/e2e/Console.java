@@ -1,0 +1,75 @@
+package e2e;
+
+// The console application of the end-to-end tests on the real VM. It reports
+// what it received on System.out, one line each, with every character outside
+// printable ASCII written as a backslash, "u" and four hex digits, so that
+// what the launcher handed over can be compared exactly whatever the streams'
+// encoding. Arguments that start with "--" are also commands, run in order
+// after the report:
+//   --exit=N       System.exit(N)
+//   --throw=TEXT   throw an IllegalStateException with that message
+//   --err=TEXT     print TEXT on System.err
+//   --recurse=N    recurse N calls deep and report "recursed N"
+//   --thread=MS    start a non-daemon thread that reports "thread done" after MS ms
+public class Console {
+    public static void main(String[] args) throws Exception {
+        System.out.println("main " + args.length);
+        for (int i = 0; i < args.length; i++) {
+            System.out.println("arg " + i + " " + escape(args[i]));
+        }
+        for (String arg : args) {
+            run(arg);
+        }
+        System.out.println("main returns");
+    }
+
+    static void run(String command) throws Exception {
+        if (command.startsWith("--exit=")) {
+            System.exit(Integer.parseInt(value(command)));
+        } else if (command.startsWith("--throw=")) {
+            throw new IllegalStateException(value(command));
+        } else if (command.startsWith("--err=")) {
+            System.err.println(value(command));
+        } else if (command.startsWith("--recurse=")) {
+            int depth = Integer.parseInt(value(command));
+            System.out.println("recursed " + recurse(depth));
+        } else if (command.startsWith("--thread=")) {
+            final long millis = Long.parseLong(value(command));
+            Thread worker = new Thread(new Runnable() {
+                public void run() {
+                    try {
+                        Thread.sleep(millis);
+                    } catch (InterruptedException e) {
+                        return;
+                    }
+                    System.out.println("thread done");
+                }
+            });
+            worker.start();
+        }
+    }
+
+    static String value(String command) {
+        return command.substring(command.indexOf('=') + 1);
+    }
+
+    // Each frame keeps a few locals alive so that the depth reached depends on the stack size.
+    static int recurse(int remaining) {
+        long a = remaining, b = a * 3, c = b ^ a;
+        if (remaining == 0) return (int) (c - c);
+        return 1 + recurse(remaining - 1) + (int) ((a + b + c) & 0);
+    }
+
+    static String escape(String text) {
+        StringBuilder out = new StringBuilder();
+        for (int i = 0; i < text.length(); i++) {
+            char c = text.charAt(i);
+            if (c >= 0x20 && c < 0x7F && c != '\\') {
+                out.append(c);
+            } else {
+                out.append(String.format("\\u%04x", (int) c));
+            }
+        }
+        return out.toString();
+    }
+}
