@@ -129,6 +129,7 @@ Outcome<PackRequest> withSettingsFile(PackRequest request, const Text& fileText,
     const IniTextDocument document = parseIniText(withCrLfLineEnds(fileText));
     for (const auto& section : document.sections()) {
         for (const auto& [key, value] : section.entries) {
+            if (key.startsWith(u";")) continue; // a comment that holds "="
             const PackOption* option = optionAt(section.name, key);
             if (!option) {
                 return Outcome<PackRequest>::failure("unknown setting \"" + key.toUtf8() + "\" in section [" +
