@@ -41,8 +41,9 @@ std::optional<Text> WindowsRegistry::stringValue(const Text& key, const Text& na
     if (!opened) return std::nullopt;
     std::vector<wchar_t> units;
     LSTATUS status = ERROR_MORE_DATA;
-    DWORD bytes = 0;
-    // The value may grow between the size query and the read: ask again until it fits.
+    // A folder path usually fits at the first call; a longer value, or one that
+    // grew in the meantime, is read again with the size the call reported.
+    DWORD bytes = MAX_PATH * sizeof(wchar_t);
     while (status == ERROR_MORE_DATA) {
         units.resize(bytes / sizeof(wchar_t) + 1);
         bytes = static_cast<DWORD>(units.size() * sizeof(wchar_t));
