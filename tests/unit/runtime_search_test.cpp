@@ -186,18 +186,17 @@ TEST(RegistrySearch, OpensOnlyTheKeysTheSettingsAllow) {
         }
         return keys;
     };
-    const std::vector<std::u16string> sunClassic = {kSunJdk.key, kSunJre.key};
     EXPECT_EQ(opened({.jvmSource = u"only_JRE", .registryKeys = u"classic"}),
               std::vector<std::u16string>{kSunJre.key});
-    EXPECT_EQ(opened({.jvmSource = u"favor_JRE", .registryKeys = u"classic"}), sunClassic);
+    EXPECT_EQ(opened({.jvmSource = u"favor_JRE", .registryKeys = u"classic"}),
+              (std::vector<std::u16string>{kSunJdk.key, kSunJre.key}));
     EXPECT_EQ(opened({.vmProvider = u"favor_ibm", .registryKeys = u"classic"}),
               (std::vector<std::u16string>{kSunJdk.key, kSunJre.key, kJRockitJre.key, kJRockitJdk.key, kIbmJre.key}));
     const auto all = opened({});
     ASSERT_EQ(all.size(), 12u);
     EXPECT_EQ(all[2], kOracleJdk.key);
     EXPECT_EQ(all.back(), kZulu.key);
-    EXPECT_TRUE(opened({.vmProvider = u"ibm", .registryKeys = u"classic"}) ==
-                std::vector<std::u16string>{kIbmJre.key});
+    EXPECT_EQ(opened({.vmProvider = u"ibm", .registryKeys = u"classic"}), std::vector<std::u16string>{kIbmJre.key});
 }
 
 TEST(RegistrySearch, RecordsEveryEntryTheRankingAndTheRule) {
