@@ -12,8 +12,17 @@ namespace {
 
 constexpr std::uint32_t kFileAlignment = 0x200;
 constexpr std::size_t kOptionalHeader = 0x58;
-constexpr std::size_t kDirectories = kOptionalHeader + 112;
-constexpr std::size_t kSectionTable = kOptionalHeader + 240;
+
+// The 64-bit launcher, and a 32-bit one as the companion launcher may be.
+struct Format {
+    std::uint16_t magic;
+    std::size_t directories;
+    std::size_t sectionTable;
+};
+constexpr Format kPe32Plus{0x20B, kOptionalHeader + 112, kOptionalHeader + 240};
+constexpr Format kPe32{0x10B, kOptionalHeader + 96, kOptionalHeader + 224};
+constexpr std::size_t kDirectories = kPe32Plus.directories;
+constexpr std::size_t kSectionTable = kPe32Plus.sectionTable;
 
 struct Section {
     std::string name;
@@ -23,8 +32,8 @@ struct Section {
 
 constexpr std::uint32_t addressOf(std::size_t section) { return 0x1000 * static_cast<std::uint32_t>(section + 1); }
 
-// A PE32+ image: one page per section, file data in section order, then the overlay.
-Bytes image(const std::vector<Section>& sections, const Bytes& overlay = {}) {
+// An image with one page per section, file data in section order, then the overlay.
+Bytes image(const std::vector<Section>& sections, const Bytes& overlay = {}, const Format& format = kPe32Plus) {
     Bytes out(0x400, 0);
     out[0] = 'M';
     out[1] = 'Z';
@@ -32,15 +41,15 @@ Bytes image(const std::vector<Section>& sections, const Bytes& overlay = {}) {
     put32(out, 0x40, 0x4550);
     put16(out, 0x44, 0x8664);
     put16(out, 0x46, static_cast<std::uint16_t>(sections.size()));
-    put16(out, 0x54, 240);
-    put16(out, kOptionalHeader, 0x20B);
+    put16(out, 0x54, static_cast<std::uint16_t>(format.sectionTable - kOptionalHeader));
+    put16(out, kOptionalHeader, format.magic);
     put32(out, kOptionalHeader + 32, 0x1000);
     put32(out, kOptionalHeader + 36, kFileAlignment);
     put32(out, kOptionalHeader + 56, addressOf(sections.size()));
     put32(out, kOptionalHeader + 60, 0x400);
-    put32(out, kOptionalHeader + 108, 16);
+    put32(out, format.directories - 4, 16);
     for (std::size_t i = 0; i < sections.size(); ++i) {
-        const std::size_t header = kSectionTable + i * 40;
+        const std::size_t header = format.sectionTable + i * 40;
         std::copy(sections[i].name.begin(), sections[i].name.end(), out.begin() + static_cast<std::ptrdiff_t>(header));
         put32(out, header + 8, static_cast<std::uint32_t>(sections[i].content.size()));
         put32(out, header + 12, addressOf(i));
@@ -50,8 +59,8 @@ Bytes image(const std::vector<Section>& sections, const Bytes& overlay = {}) {
         out.insert(out.end(), sections[i].content.begin(), sections[i].content.end());
         padTo(out, kFileAlignment);
         if (sections[i].directory < 0) continue;
-        put32(out, kDirectories + 8 * sections[i].directory, addressOf(i));
-        put32(out, kDirectories + 8 * sections[i].directory + 4, static_cast<std::uint32_t>(sections[i].content.size()));
+        put32(out, format.directories + 8 * sections[i].directory, addressOf(i));
+        put32(out, format.directories + 8 * sections[i].directory + 4, static_cast<std::uint32_t>(sections[i].content.size()));
     }
     out.insert(out.end(), overlay.begin(), overlay.end());
     return out;
@@ -118,17 +127,51 @@ void expectSameResources(const ResourceList& actual, ResourceList expected) {
 
 } // namespace
 
+namespace {
+
+struct LayoutCase {
+    const char* layout;
+    std::vector<Section> sections;
+    bool addsSection;
+    int directoryInsideResources = -1;
+};
+
+// Rewrites the case's image with the wanted resources and checks the result
+// and that rewriting that again changes nothing.
+void expectRewritten(const LayoutCase& c, const Format& format, const ResourceList& wanted) {
+    const Bytes overlay = {'P', 'K', 5, 6, 0, 0};
+    Bytes input = image(c.sections, overlay, format);
+    if (c.directoryInsideResources >= 0) put32(input, format.directories + 8 * c.directoryInsideResources, addressOf(1) + 8);
+    const auto pe = readPeFile(input);
+    ASSERT_TRUE(pe) << pe.error();
+    const auto packed = withResources(input, *pe, wanted);
+    ASSERT_TRUE(packed) << packed.error();
+    expectSameResources(resourcesOf(*packed), wanted);
+    const PeFile out = *readPeFile(*packed);
+    ASSERT_EQ(out.sections.size(), c.sections.size() + c.addsSection);
+    for (std::size_t i = 0; i < c.sections.size(); ++i) {
+        if (c.sections[i].directory == 2) continue;
+        const PeSection& s = out.sections[i];
+        EXPECT_EQ(Bytes(packed->begin() + s.rawPointer, packed->begin() + s.rawPointer + c.sections[i].content.size()),
+                  c.sections[i].content) << c.sections[i].name;
+        if (c.sections[i].directory >= 0) EXPECT_EQ(out.directory(c.sections[i].directory).rva, s.virtualAddress);
+    }
+    const PeSection& last = out.sections.back();
+    EXPECT_EQ(read32(*packed, kOptionalHeader + 56), alignUp(last.virtualAddress + last.virtualSize, 0x1000));
+    EXPECT_EQ(Bytes(packed->end() - 6, packed->end()), overlay);
+    EXPECT_EQ(read32(*packed, kOptionalHeader + 64), peChecksum(*packed, kOptionalHeader + 64));
+    const auto again = withResources(*packed, out, resourcesOf(*packed));
+    EXPECT_TRUE(again && *again == *packed) << "a second rewrite changed the image";
+}
+
+} // namespace
+
 // Where the resource section can be rebuilt in place, and where a new one is added.
 TEST(ResourceSection, RewritesEveryLayoutAndKeepsTheRest) {
     const auto resources = [](std::size_t at) { return Section{".rsrc", buildResourceSection(launcherResources(), addressOf(at)), 2}; };
     const Bytes code = filled(0x300, 0xC3);
     const Bytes relocations = filled(0x30, 0x5A);
-    const struct {
-        const char* layout;
-        std::vector<Section> sections;
-        bool adds;
-        int directoryInsideResources = -1;
-    } cases[] = {
+    const LayoutCase cases[] = {
         {"resources last", {{".text", code, 3}, resources(1)}, false},
         {"relocations after the resources", {{".text", code}, resources(1), {".reloc", relocations, 5}}, false},
         {"data after the resources", {{".text", code}, resources(1), {".data", relocations}}, true},
@@ -137,32 +180,11 @@ TEST(ResourceSection, RewritesEveryLayoutAndKeepsTheRest) {
     };
     ResourceList wanted = launcherResources();
     wanted.push_back({kVersionType, std::uint16_t{1}, 0, 0, filled(0x2345, 0x77)}); // grows the section past a page
-    const Bytes overlay = {'P', 'K', 5, 6, 0, 0};
-
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.layout);
-        Bytes input = image(c.sections, overlay);
-        if (c.directoryInsideResources >= 0) put32(input, kDirectories + 8 * c.directoryInsideResources, addressOf(1) + 8);
-        const auto pe = readPeFile(input);
-        ASSERT_TRUE(pe) << pe.error();
-        const auto packed = withResources(input, *pe, wanted);
-        ASSERT_TRUE(packed) << packed.error();
-        expectSameResources(resourcesOf(*packed), wanted);
-        const PeFile out = *readPeFile(*packed);
-        ASSERT_EQ(out.sections.size(), c.sections.size() + c.adds);
-        for (std::size_t i = 0; i < c.sections.size(); ++i) {
-            if (c.sections[i].directory == 2) continue;
-            const PeSection& s = out.sections[i];
-            EXPECT_EQ(Bytes(packed->begin() + s.rawPointer, packed->begin() + s.rawPointer + c.sections[i].content.size()),
-                      c.sections[i].content) << c.sections[i].name;
-            if (c.sections[i].directory >= 0) EXPECT_EQ(out.directory(c.sections[i].directory).rva, s.virtualAddress);
+    for (const Format& format : {kPe32Plus, kPe32}) {
+        for (const LayoutCase& c : cases) {
+            SCOPED_TRACE(std::string(c.layout) + (format.magic == kPe32.magic ? ", 32-bit" : ", 64-bit"));
+            expectRewritten(c, format, wanted);
         }
-        const PeSection& last = out.sections.back();
-        EXPECT_EQ(read32(*packed, kOptionalHeader + 56), alignUp(last.virtualAddress + last.virtualSize, 0x1000));
-        EXPECT_EQ(Bytes(packed->end() - 6, packed->end()), overlay);
-        EXPECT_EQ(read32(*packed, kOptionalHeader + 64), peChecksum(*packed, kOptionalHeader + 64));
-        const auto again = withResources(*packed, out, resourcesOf(*packed));
-        EXPECT_TRUE(again && *again == *packed) << "a second rewrite changed the image";
     }
 }
 
