@@ -44,7 +44,8 @@ std::set<std::uint16_t> iconsListedBy(const ResourceList& resources, bool applic
 
 // The old images of group 128 go (unless another group shows them too); the
 // new ones take the lowest free ids, so a second packing picks the same ids.
-void replaceApplicationIcon(ResourceList& resources, const std::vector<IconImage>& images) {
+// False when the image has too few free ids left.
+bool replaceApplicationIcon(ResourceList& resources, const std::vector<IconImage>& images) {
     const std::uint16_t language = languageOf(resources, kIconGroupType, kApplicationIcon);
     const auto oldImages = iconsListedBy(resources, true);
     const auto sharedImages = iconsListedBy(resources, false);
@@ -58,11 +59,13 @@ void replaceApplicationIcon(ResourceList& resources, const std::vector<IconImage
         if (const auto* id = std::get_if<std::uint16_t>(&r.name); r.is(kIconType) && id) taken.insert(*id);
     }
     std::vector<std::uint16_t> ids;
-    for (std::uint16_t id = 1; ids.size() < images.size(); ++id) {
-        if (!taken.count(id)) ids.push_back(id);
+    for (std::uint32_t id = 1; id <= 0xFFFF && ids.size() < images.size(); ++id) {
+        if (!taken.count(static_cast<std::uint16_t>(id))) ids.push_back(static_cast<std::uint16_t>(id));
     }
+    if (ids.size() < images.size()) return false;
     for (std::size_t i = 0; i < images.size(); ++i) resources.push_back({kIconType, ids[i], language, 0, images[i].data});
     resources.push_back({kIconGroupType, kApplicationIcon, language, 0, iconGroup(images, ids)});
+    return true;
 }
 
 bool setExecutionLevel(ResourceList& resources, const std::string& level) {
@@ -85,7 +88,9 @@ Outcome<Bytes> packLauncher(ByteView launcher, const PackInputs& inputs) {
     auto resources = readResources(launcher, *pe);
     if (!resources) return Outcome<Bytes>::failure(resources.error());
 
-    if (inputs.icon) replaceApplicationIcon(*resources, *inputs.icon);
+    if (inputs.icon && !replaceApplicationIcon(*resources, *inputs.icon)) {
+        return Outcome<Bytes>::failure("it has no free icon ids left");
+    }
     if (inputs.version) replaceResource(*resources, kVersionType, kVersionRecordName, buildVersionRecord(*inputs.version));
     if (inputs.settingsText) {
         const auto block = encipherSettings(withCrLfLineEnds(*inputs.settingsText), inputs.upgradeCode);

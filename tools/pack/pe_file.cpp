@@ -17,8 +17,8 @@ Outcome<PeFile> malformed(const char* what) { return Outcome<PeFile>::failure(st
 
 bool isPowerOfTwo(std::uint32_t value) { return std::has_single_bit(value); }
 
-bool readSection(ByteView image, std::size_t at, PeSection& section) {
-    if (!spans(image, at, kSectionHeaderSize)) return false;
+// The caller has checked that the header lies inside the image.
+void readSection(ByteView image, std::size_t at, PeSection& section) {
     std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(at), 8, section.name.begin());
     section.virtualSize = *read32(image, at + 8);
     section.virtualAddress = *read32(image, at + 12);
@@ -26,11 +26,6 @@ bool readSection(ByteView image, std::size_t at, PeSection& section) {
     section.rawPointer = *read32(image, at + 20);
     section.characteristics = *read32(image, at + 36);
     if (section.rawSize == 0) section.rawPointer = 0; // a pointer without data means nothing
-    return true;
-}
-
-std::uint64_t virtualEnd(const PeSection& section) {
-    return std::uint64_t{section.virtualAddress} + std::max(section.virtualSize, section.rawSize);
 }
 
 // Sections must follow each other in address order without overlapping, and
@@ -42,7 +37,7 @@ const char* checkSectionOrder(const PeFile& pe, std::uint64_t imageSize) {
         if (section.virtualAddress < addressEnd || section.virtualAddress % pe.sectionAlignment != 0) {
             return "sections overlap or are out of order";
         }
-        addressEnd = virtualEnd(section);
+        addressEnd = section.virtualEnd();
         if (addressEnd > 0xFFFFFFFFu) return "a section ends beyond 4 GiB";
         if (section.rawSize == 0) continue;
         if (section.rawPointer < fileEnd || section.rawPointer % pe.fileAlignment != 0) {
@@ -56,13 +51,17 @@ const char* checkSectionOrder(const PeFile& pe, std::uint64_t imageSize) {
 
 } // namespace
 
+std::uint64_t PeSection::virtualEnd() const {
+    return std::uint64_t{virtualAddress} + std::max(virtualSize, rawSize);
+}
+
 std::uint32_t PeSection::loadedRawSize() const {
     return virtualSize == 0 ? rawSize : std::min(virtualSize, rawSize);
 }
 
 std::optional<std::size_t> PeFile::sectionAt(std::uint32_t rva) const {
     for (std::size_t i = 0; i < sections.size(); ++i) {
-        if (rva >= sections[i].virtualAddress && rva < virtualEnd(sections[i])) return i;
+        if (rva >= sections[i].virtualAddress && rva < sections[i].virtualEnd()) return i;
     }
     return std::nullopt;
 }

@@ -20,6 +20,8 @@ struct PeSection {
 
     // The part of the section that is both in the file and mapped.
     std::uint32_t loadedRawSize() const;
+    // The end of its address range.
+    std::uint64_t virtualEnd() const;
 };
 
 struct PeDirectory {

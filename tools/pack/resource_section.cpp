@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -12,8 +13,6 @@ constexpr std::size_t kDebugRawPointer = 24;
 
 Outcome<Bytes> refuse(std::string reason) { return Outcome<Bytes>::failure(std::move(reason)); }
 
-std::uint64_t virtualEnd(const PeSection& s) { return std::uint64_t{s.virtualAddress} + std::max(s.virtualSize, s.rawSize); }
-
 // True when the section holds the given data directory, starting at its first
 // byte, and no other directory points into it: then nothing else can refer
 // to its contents and it may be rewritten or moved.
@@ -22,7 +21,7 @@ bool holdsOnly(const PeFile& pe, std::size_t section, std::size_t directory) {
     if (s.rawSize == 0 || pe.directory(directory).rva != s.virtualAddress) return false;
     for (std::size_t i = 0; i < pe.directories.size(); ++i) {
         const PeDirectory d = pe.directories[i];
-        if (i != directory && d.rva != 0 && d.rva >= s.virtualAddress && d.rva < virtualEnd(s)) return false;
+        if (i != directory && d.rva != 0 && d.rva >= s.virtualAddress && d.rva < s.virtualEnd()) return false;
     }
     return true;
 }
@@ -76,6 +75,38 @@ bool shiftOverlayPointers(Bytes& out, const PeFile& pe, std::int64_t shift) {
     return true;
 }
 
+// Appends the rebuilt resource section (sections[first]) and the sections
+// after it to out, in order; sets their addresses and sizes and the data
+// directories that point at them. Returns the end of the image's address
+// range, or nothing beyond 4 GiB.
+std::optional<std::uint64_t> layOutSections(Bytes& out, ByteView image, const PeFile& pe, std::vector<PeSection>& sections,
+                                            std::size_t first, const ResourceList& resources) {
+    std::uint64_t nextAddress =
+        first < pe.sections.size()
+            ? pe.sections[first].virtualAddress
+            : alignUp(pe.sections.empty() ? pe.sizeOfHeaders : pe.sections.back().virtualEnd(), pe.sectionAlignment);
+    for (std::size_t i = first; i < sections.size(); ++i) {
+        PeSection& s = sections[i];
+        const bool resourceSection = i == first;
+        const Bytes rebuilt = resourceSection ? buildResourceSection(resources, static_cast<std::uint32_t>(nextAddress)) : Bytes{};
+        const ByteView data = resourceSection ? ByteView(rebuilt) : image.subspan(s.rawPointer, s.rawSize);
+        padTo(out, pe.fileAlignment);
+        s.virtualAddress = static_cast<std::uint32_t>(nextAddress);
+        if (resourceSection) s.virtualSize = static_cast<std::uint32_t>(data.size());
+        s.rawPointer = static_cast<std::uint32_t>(out.size());
+        s.rawSize = static_cast<std::uint32_t>(alignUp(data.size(), pe.fileAlignment));
+        out.insert(out.end(), data.begin(), data.end());
+        padTo(out, pe.fileAlignment);
+        nextAddress = alignUp(s.virtualEnd(), pe.sectionAlignment);
+        if (nextAddress > 0xFFFFFFFFu || out.size() > 0xFFFFFFFFu) return std::nullopt;
+        // Only the base relocations follow the resources (see holdsOnly).
+        const std::size_t directory = resourceSection ? kResourceDirectory : kBaseRelocationDirectory;
+        put32(out, pe.at.directories + directory * 8, s.virtualAddress);
+        if (resourceSection) put32(out, pe.at.directories + directory * 8 + 4, s.virtualSize);
+    }
+    return nextAddress;
+}
+
 } // namespace
 
 Outcome<Bytes> withResources(ByteView image, const PeFile& pe, const ResourceList& resources) {
@@ -84,9 +115,9 @@ Outcome<Bytes> withResources(ByteView image, const PeFile& pe, const ResourceLis
         return refuse("it is signed, and changing its resources would break the signature: "
                       "pack the unsigned launcher, then sign the result");
     }
-    std::vector<PeSection> sections = pe.sections;
     const auto inPlace = rebuildableResourceSection(pe);
     if (!inPlace && !headerSlotIsFree(image, pe)) return refuse("its headers have no room for another section");
+    std::vector<PeSection> sections = pe.sections;
     const std::size_t first = inPlace ? *inPlace : sections.size();
     if (!inPlace) {
         PeSection added;
@@ -94,35 +125,9 @@ Outcome<Bytes> withResources(ByteView image, const PeFile& pe, const ResourceLis
         added.characteristics = kInitializedData | kMemoryRead;
         sections.push_back(added);
     }
-    const std::uint64_t keptFileBytes = inPlace ? pe.sections[first].rawPointer : pe.endOfSections;
-    Bytes out(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(keptFileBytes));
-
-    // Lay out the rebuilt resource section and whatever follows it, in order.
-    std::uint64_t nextAddress =
-        inPlace ? pe.sections[first].virtualAddress
-                : alignUp(pe.sections.empty() ? pe.sizeOfHeaders : virtualEnd(pe.sections.back()), pe.sectionAlignment);
-    for (std::size_t i = first; i < sections.size(); ++i) {
-        PeSection& s = sections[i];
-        const bool resourceSection = i == first;
-        const Bytes rebuilt = resourceSection ? buildResourceSection(resources, static_cast<std::uint32_t>(nextAddress)) : Bytes{};
-        const ByteView data = resourceSection ? ByteView(rebuilt) : image.subspan(s.rawPointer, s.rawSize);
-        if (!resourceSection) { // only the base relocations follow the resources (see holdsOnly)
-            put32(out, pe.at.directories + kBaseRelocationDirectory * 8, static_cast<std::uint32_t>(nextAddress));
-        }
-        padTo(out, pe.fileAlignment);
-        s.virtualAddress = static_cast<std::uint32_t>(nextAddress);
-        if (resourceSection) s.virtualSize = static_cast<std::uint32_t>(data.size());
-        s.rawPointer = static_cast<std::uint32_t>(out.size());
-        s.rawSize = static_cast<std::uint32_t>(alignUp(data.size(), pe.fileAlignment));
-        out.insert(out.end(), data.begin(), data.end());
-        padTo(out, pe.fileAlignment);
-        nextAddress = alignUp(virtualEnd(s), pe.sectionAlignment);
-        if (nextAddress > 0xFFFFFFFFu || out.size() > 0xFFFFFFFFu) return refuse("the packed image would exceed 4 GiB");
-        if (resourceSection) {
-            put32(out, pe.at.directories + kResourceDirectory * 8, s.virtualAddress);
-            put32(out, pe.at.directories + kResourceDirectory * 8 + 4, s.virtualSize);
-        }
-    }
+    Bytes out(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(inPlace ? pe.sections[first].rawPointer : pe.endOfSections));
+    const auto imageEnd = layOutSections(out, image, pe, sections, first, resources);
+    if (!imageEnd) return refuse("the packed image would exceed 4 GiB");
     const std::int64_t overlayShift = static_cast<std::int64_t>(out.size()) - static_cast<std::int64_t>(pe.endOfSections);
     out.insert(out.end(), image.begin() + static_cast<std::ptrdiff_t>(pe.endOfSections), image.end());
 
@@ -130,7 +135,7 @@ Outcome<Bytes> withResources(ByteView image, const PeFile& pe, const ResourceLis
         writeSectionHeader(out, pe.at.sectionTable + i * kSectionHeaderSize, sections[i]);
     }
     put16(out, pe.at.numberOfSections, static_cast<std::uint16_t>(sections.size()));
-    put32(out, pe.at.sizeOfImage, static_cast<std::uint32_t>(nextAddress));
+    put32(out, pe.at.sizeOfImage, static_cast<std::uint32_t>(*imageEnd));
     put32(out, pe.at.sizeOfInitializedData,
           static_cast<std::uint32_t>(pe.sizeOfInitializedData + initializedDataSize(sections) - initializedDataSize(pe.sections)));
     if (!shiftOverlayPointers(out, pe, overlayShift)) return refuse("malformed PE image: the debug directory lies outside the sections");
