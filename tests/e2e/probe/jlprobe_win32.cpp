@@ -6,6 +6,9 @@
 //   jlprobe strings <exe>     every string-table entry of an executable, by language
 //   jlprobe resources <exe>   every resource (type, name, language, size)
 //   jlprobe memory            the machine's memory as Windows reports it
+//   jlprobe many <job file>   start one process per cmdline= line at once, report
+//                             each one's full exit code and the time all took
+//   jlprobe mapping <name> <n>  the first n bytes of a named file mapping, in hex
 //
 // Job file (UTF-8, key=value per line): exe=, cmdline=, cwd=, timeout= (ms),
 // and one window= line per expected window, in order of appearance, holding
@@ -13,6 +16,7 @@
 // wait:<ms>, resize:<width>,<height>, report. A window without a line gets press:1.
 #include <windows.h>
 
+#include <cstdio>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -34,6 +38,7 @@ std::wstring fromUtf8(const std::string& text) {
 
 struct Job {
     std::wstring exe, commandLine, folder;
+    std::vector<std::wstring> commandLines;  // every cmdline= line, for many
     DWORD timeout = 30000;
     std::vector<std::wstring> windowActions;
 };
@@ -49,7 +54,7 @@ bool readJob(const wchar_t* path, Job& job) {
         const std::string key = line.substr(0, equals);
         const std::wstring value = fromUtf8(line.substr(equals + 1));
         if (key == "exe") job.exe = value;
-        else if (key == "cmdline") job.commandLine = value;
+        else if (key == "cmdline") job.commandLine = value, job.commandLines.push_back(value);
         else if (key == "cwd") job.folder = value;
         else if (key == "timeout") job.timeout = std::stoul(line.substr(equals + 1));
         else if (key == "window") job.windowActions.push_back(value);
@@ -154,6 +159,64 @@ int runJob(const wchar_t* jobPath) {
     return 0;
 }
 
+// All processes are started before the first is waited for, so they run at once.
+int runMany(const wchar_t* jobPath) {
+    Job job;
+    if (!readJob(jobPath, job)) {
+        emit("{\"event\":\"error\",\"message\":\"cannot read the job file\"}");
+        return 2;
+    }
+    const ULONGLONG started = GetTickCount64();
+    std::vector<HANDLE> processes;
+    for (const std::wstring& line : job.commandLines) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::wstring commandLine = line;
+        if (!CreateProcessW(job.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            process.hProcess = nullptr;
+        } else {
+            CloseHandle(process.hThread);
+        }
+        processes.push_back(process.hProcess);
+    }
+    const ULONGLONG deadline = started + job.timeout;
+    for (std::size_t index = 0; index < processes.size(); ++index) {
+        const std::string at = "\"index\":" + std::to_string(index);
+        if (!processes[index]) {
+            emit("{\"event\":\"error\"," + at + ",\"message\":\"CreateProcessW failed\"}");
+            continue;
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (WaitForSingleObject(processes[index], now < deadline ? static_cast<DWORD>(deadline - now) : 0) != WAIT_OBJECT_0) {
+            emit("{\"event\":\"timeout\"," + at + "}");
+            TerminateProcess(processes[index], 0xDEAD);
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(processes[index], &code);
+        CloseHandle(processes[index]);
+        emit("{\"event\":\"exit\"," + at + ",\"code\":" + std::to_string(code) + "}");
+    }
+    emit("{\"event\":\"elapsed\",\"ms\":" + std::to_string(GetTickCount64() - started) + "}");
+    return 0;
+}
+
+int dumpMapping(const wchar_t* name, std::size_t size) {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, name);
+    const void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, size) : nullptr;
+    std::string hex;
+    for (std::size_t i = 0; view && i < size; ++i) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02x", static_cast<const unsigned char*>(view)[i]);
+        hex += pair;
+    }
+    emit("{\"event\":\"mapping\",\"found\":" + std::string(view ? "true" : "false") + ",\"bytes\":\"" + hex + "\"}");
+    if (view) UnmapViewOfFile(view);
+    if (mapping) CloseHandle(mapping);
+    return 0;
+}
+
 std::wstring resourceName(LPCWSTR name) {
     return IS_INTRESOURCE(name) ? std::to_wstring(reinterpret_cast<std::uintptr_t>(name)) : std::wstring(name);
 }
@@ -223,6 +286,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wstring(argv[1]) == L"strings") return listResources(argv[2], true);
     if (argc == 3 && std::wstring(argv[1]) == L"resources") return listResources(argv[2], false);
     if (argc == 2 && std::wstring(argv[1]) == L"memory") return reportMemory();
-    emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | strings <exe> | resources <exe> | memory\"}");
+    if (argc == 3 && std::wstring(argv[1]) == L"many") return runMany(argv[2]);
+    if (argc == 4 && std::wstring(argv[1]) == L"mapping") return dumpMapping(argv[2], std::stoul(argv[3]));
+    emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | many <job> | strings <exe> | resources <exe> | memory | mapping <name> <n>\"}");
     return 1;
 }
