@@ -20,6 +20,13 @@ char16_t unitAt(ConstInstanceBlockView view, std::size_t offset) {
     return static_cast<char16_t>(view[offset] | (view[offset + 1] << 8));
 }
 
+// Each argument with its zero unit, plus the zero unit that ends the list.
+std::size_t handOverBytes(const TextList& arguments) {
+    std::size_t bytes = 2;
+    for (const Text& argument : arguments) bytes += 2 * argument.length() + 2;
+    return bytes;
+}
+
 } // namespace
 
 void writeInstanceHeader(InstanceBlockView view, const InstanceHeader& header) {
@@ -31,12 +38,6 @@ void writeInstanceHeader(InstanceBlockView view, const InstanceHeader& header) {
 InstanceHeader readInstanceHeader(ConstInstanceBlockView view) {
     return {getUint32(view, block::kListenerThreadOffset), getUint32(view, block::kProcessIdOffset),
             getUint32(view, block::kMessageIdOffset)};
-}
-
-std::size_t handOverBytes(const TextList& arguments) {
-    std::size_t bytes = 2;
-    for (const Text& argument : arguments) bytes += 2 * argument.length() + 2;
-    return bytes;
 }
 
 bool writeHandOverArguments(InstanceBlockView view, const TextList& arguments) {

@@ -35,10 +35,6 @@ struct InstanceHeader {
 void writeInstanceHeader(InstanceBlockView block, const InstanceHeader& header);
 InstanceHeader readInstanceHeader(ConstInstanceBlockView block);
 
-// The bytes the arguments take in the block: each with its zero unit, plus
-// the empty argument that ends the list.
-std::size_t handOverBytes(const TextList& arguments);
-
 // Clears the written part of the argument area and writes the arguments into
 // it. False, with the block untouched, when they do not fit.
 bool writeHandOverArguments(InstanceBlockView block, const TextList& arguments);

@@ -150,8 +150,8 @@ bool SingleInstance::setUp(const Text& modulePath, const ArgumentList& arguments
     return lock.held() && handOver(instance, arguments);
 }
 
-// Any failure here leaves an independent instance. Its block stays, so later
-// starts find it, cannot post to its listener and end with -1.
+// Any failure here leaves an independent instance. Its block stays, naming
+// no listener, so later starts find it, cannot post and end with -1.
 void SingleInstance::becomeFirstInstance(const Text& instance, const SecondaryCallSettings& call) {
     auto context = std::make_shared<SecondaryCallContext>();
     context->mainStarted.reset(CreateEventW(nullptr, TRUE, FALSE, wide(mainStartedEventName(instance))));
@@ -160,7 +160,6 @@ void SingleInstance::becomeFirstInstance(const Text& instance, const SecondaryCa
     context->messageId = RegisterWindowMessageW(wide(instance));
     context->call = call;
     if (!context->mainStarted || context->messageId == 0) return;
-    writeInstanceHeader(block(), {0, GetCurrentProcessId(), context->messageId});
     listenerState_ = std::make_unique<ListenerState>(ListenerState{std::move(context), block(), instance});
     if (startListener(*listenerState_)) role_ = Role::FirstInstance;
 }
