@@ -11,6 +11,9 @@
 //   jlprobe icon <exe>        icon group 128 loaded at 16, 32, 48 and 256 pixels: the size
 //                             of the image Windows picked and the colour of its centre
 //   jlprobe memory            the machine's memory as Windows reports it
+//   jlprobe many <job file>   start one process per cmdline= line at once, report
+//                             each one's full exit code and the time all took
+//   jlprobe mapping <name> <n>  the first n bytes of a named file mapping, in hex
 //
 // Job file (UTF-8, key=value per line): exe=, cmdline=, cwd=, timeout= (ms),
 // and one window= line per expected window, in order of appearance, holding
@@ -42,6 +45,7 @@ std::wstring fromUtf8(const std::string& text) {
 
 struct Job {
     std::wstring exe, commandLine, folder;
+    std::vector<std::wstring> commandLines;  // every cmdline= line, for many
     DWORD timeout = 30000;
     std::vector<std::wstring> windowActions;
 };
@@ -57,7 +61,7 @@ bool readJob(const wchar_t* path, Job& job) {
         const std::string key = line.substr(0, equals);
         const std::wstring value = fromUtf8(line.substr(equals + 1));
         if (key == "exe") job.exe = value;
-        else if (key == "cmdline") job.commandLine = value;
+        else if (key == "cmdline") job.commandLine = value, job.commandLines.push_back(value);
         else if (key == "cwd") job.folder = value;
         else if (key == "timeout") job.timeout = std::stoul(line.substr(equals + 1));
         else if (key == "window") job.windowActions.push_back(value);
@@ -159,6 +163,64 @@ int runJob(const wchar_t* jobPath) {
     emit("{\"event\":\"exit\",\"code\":" + std::to_string(code) + "}");
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    return 0;
+}
+
+// All processes are started before the first is waited for, so they run at once.
+int runMany(const wchar_t* jobPath) {
+    Job job;
+    if (!readJob(jobPath, job)) {
+        emit("{\"event\":\"error\",\"message\":\"cannot read the job file\"}");
+        return 2;
+    }
+    const ULONGLONG started = GetTickCount64();
+    std::vector<HANDLE> processes;
+    for (const std::wstring& line : job.commandLines) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::wstring commandLine = line;
+        if (!CreateProcessW(job.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            process.hProcess = nullptr;
+        } else {
+            CloseHandle(process.hThread);
+        }
+        processes.push_back(process.hProcess);
+    }
+    const ULONGLONG deadline = started + job.timeout;
+    for (std::size_t index = 0; index < processes.size(); ++index) {
+        const std::string at = "\"index\":" + std::to_string(index);
+        if (!processes[index]) {
+            emit("{\"event\":\"error\"," + at + ",\"message\":\"CreateProcessW failed\"}");
+            continue;
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (WaitForSingleObject(processes[index], now < deadline ? static_cast<DWORD>(deadline - now) : 0) != WAIT_OBJECT_0) {
+            emit("{\"event\":\"timeout\"," + at + "}");
+            TerminateProcess(processes[index], 0xDEAD);
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(processes[index], &code);
+        CloseHandle(processes[index]);
+        emit("{\"event\":\"exit\"," + at + ",\"code\":" + std::to_string(code) + "}");
+    }
+    emit("{\"event\":\"elapsed\",\"ms\":" + std::to_string(GetTickCount64() - started) + "}");
+    return 0;
+}
+
+int dumpMapping(const wchar_t* name, std::size_t size) {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, name);
+    const void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, size) : nullptr;
+    std::string hex;
+    for (std::size_t i = 0; view && i < size; ++i) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02x", static_cast<const unsigned char*>(view)[i]);
+        hex += pair;
+    }
+    emit("{\"event\":\"mapping\",\"found\":" + std::string(view ? "true" : "false") + ",\"bytes\":\"" + hex + "\"}");
+    if (view) UnmapViewOfFile(view);
+    if (mapping) CloseHandle(mapping);
     return 0;
 }
 
@@ -328,7 +390,9 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wstring(argv[1]) == L"version") return reportVersion(argv[2]);
     if (argc == 3 && std::wstring(argv[1]) == L"icon") return reportIcon(argv[2]);
     if (argc == 2 && std::wstring(argv[1]) == L"memory") return reportMemory();
-    emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | strings <exe> | resources <exe> | "
-         "resource <exe> <type> <name> | version <exe> | icon <exe> | memory\"}");
+    if (argc == 3 && std::wstring(argv[1]) == L"many") return runMany(argv[2]);
+    if (argc == 4 && std::wstring(argv[1]) == L"mapping") return dumpMapping(argv[2], std::stoul(argv[3]));
+    emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | many <job> | strings <exe> | resources <exe> | "
+         "resource <exe> <type> <name> | version <exe> | icon <exe> | memory | mapping <name> <n>\"}");
     return 1;
 }
