@@ -47,7 +47,8 @@ def install_real_app(case, settings=None, main_class="e2e.Console", home="rt", e
     return runtime
 
 
-def console_report(text):
-    """The lines e2e.Console printed, with its \\uXXXX escapes decoded."""
-    lines = text.replace("\r\n", "\n").split("\n")
-    return [line.encode("ascii", "backslashreplace").decode("unicode_escape") for line in lines if line]
+def console_report(path):
+    """The lines e2e.Console wrote to a file, with its \\uXXXX escapes (surrogate pairs too) decoded."""
+    lines = path.read_text(encoding="latin-1").replace("\r\n", "\n").split("\n")
+    return [line.encode("ascii", "backslashreplace").decode("unicode_escape")
+            .encode("utf-16", "surrogatepass").decode("utf-16") for line in lines if line]
