@@ -45,7 +45,9 @@ class RealVmLaunch(RealVmTestCase):
                     report = run.control(run.windows[0], 208)["text"]
                     self.assertTrue(report.startswith(f"java.lang.IllegalStateException: {EXCEPTION_TEXT}\r\n"), report)
                     self.assertIn("e2e.Console.main", report)
-                self.assertNotIn("main returns", console_report(case.path("out.txt")))
+                # main ended with the exception, right after reporting its last argument
+                self.assertEqual(console_report(case.path("out.txt"))[-1],
+                                 f"arg {len(arguments.split())} --throw={EXCEPTION_TEXT}")
 
     def test_main_class_missing_or_without_main(self):
         for main_class, message in (("e2e.Missing", "Could not find the main class e2e/Missing.\n"),

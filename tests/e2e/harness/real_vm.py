@@ -48,7 +48,10 @@ def install_real_app(case, settings=None, main_class="e2e.Console", home="rt", e
 
 
 def console_report(path):
-    """The lines e2e.Console wrote to a file, with its \\uXXXX escapes (surrogate pairs too) decoded."""
+    """The lines e2e.Console wrote to a file (none when it wrote no file), with its \\uXXXX escapes
+    (surrogate pairs too) decoded."""
+    if not path.exists():
+        return []
     lines = path.read_text(encoding="latin-1").replace("\r\n", "\n").split("\n")
     return [line.encode("ascii", "backslashreplace").decode("unicode_escape")
             .encode("utf-16", "surrogatepass").decode("utf-16") for line in lines if line]
