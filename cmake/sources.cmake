@@ -16,6 +16,9 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/runtime/java_version.cpp
   src/runtime/jvm_location.cpp
   src/runtime/pe_image.cpp
+  src/runtime/registry_search.cpp
+  src/runtime/runtime_choice.cpp
+  src/runtime/runtime_ranking.cpp
 )
 
 # JNI code: needs only jni.h, so it is built for Windows and against the Linux JDK.
@@ -43,10 +46,12 @@ set(JLAUNCH_WIN32_SOURCES
   src/common/platform_win32.cpp
   src/common/resource_bytes_win32.cpp
   src/common/texts_win32.cpp
+  src/launcher/companion_win32.cpp
   src/launcher/launcher_win32.cpp
   src/launcher/process_facts_win32.cpp
   src/launcher/settings_store_win32.cpp
   src/runtime/jvm_architecture_win32.cpp
+  src/runtime/registry_win32.cpp
   src/vm/exception_dialog_win32.cpp
   src/vm/folder_operations_win32.cpp
   src/vm/java_main_thread_win32.cpp

@@ -2,24 +2,7 @@
 // Every value decoded from the settings, with its start value.
 
 #include "common/text.h"
-#include "runtime/java_version.h"
-#include "runtime/jvm_type.h"
-
-struct RuntimeConstraints {
-    JavaVersion minimumVersion;
-    JavaVersion maximumVersion;
-    TextList preferredVersions;
-    JvmType jvmType = JvmType::Default;
-    bool includeJdk = false;
-    bool includeJre = false;
-    bool favourKind = true;
-    bool allowSun = true;
-    bool favourSun = true;
-    bool allowJRockit = false;
-    bool favourJRockit = false;
-    bool allowIbm = false;
-    bool favourIbm = false;
-};
+#include "runtime/runtime_constraints.h"
 
 struct LaunchSettings {
     Text productCode;

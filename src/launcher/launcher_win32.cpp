@@ -2,12 +2,13 @@
 
 #include "common/texts.h"
 #include "common/wide_win32.h"
+#include "launcher/companion_win32.h"
 #include "launcher/main_settings.h"
 #include "launcher/process_facts_win32.h"
 #include "launcher/settings_paths.h"
 #include "launcher/vm_settings_reader.h"
 #include "runtime/jvm_architecture_win32.h"
-#include "runtime/jvm_location.h"
+#include "runtime/runtime_choice.h"
 #include "vm/java_main.h"
 #include "vm/java_main_thread_win32.h"
 #include "vm/jvm_library_win32.h"
@@ -29,8 +30,7 @@ bool Launcher::initialise() {
 }
 
 std::uint32_t Launcher::run() {
-    // The 32-bit companion launcher is not offered yet: such a runtime ends the launch here.
-    if (needsPairLauncher_) return kFailureExitCode;
+    if (needsPairLauncher_) return runPairLauncher(settings_.pairProduct, settings_.pairReturnCode);
     return startJavaApplication();
 }
 
@@ -105,20 +105,19 @@ void Launcher::overrideWorkingDirectory() const {
 }
 
 bool Launcher::chooseRuntime() {
-    if (useJrePathSetting()) return true;
-    // The private runtime, the registry and the runtime-not-found dialog are
-    // not searched yet: without a usable "JRE Path" the launch ends here.
-    return false;
-}
-
-bool Launcher::useJrePathSetting() {
-    if (settings_.jrePath.empty()) return false;
-    Text home = settings_.jrePath;
-    if (!home.endsWith(u"\\")) home += u'\\';
-    const JvmLibrary library = locateJvmLibrary(home, settings_.runtime.jvmType, files_);
-    if (library.path.empty()) return false;
-    jvmLibraryPath_ = library.path;
-    checkJvmArchitecture();
+    const RuntimeChoice choice = ::chooseRuntime(
+        {modulePath_, settings_.jrePath, settings_.runtime, !settings_.pairProduct.empty()}, files_, registry_);
+    if (choice.jvmLibraryPath.empty()) {
+        [[maybe_unused]] const Text message = runtimeNotFoundMessage(settings_.runtime, LoadText);
+        // The runtime-not-found dialog will show the message here; until then the launch ends without one.
+        return false;
+    }
+    jvmLibraryPath_ = choice.jvmLibraryPath;
+    if (choice.source == RuntimeSource::JrePath) {
+        checkJvmArchitecture();
+    } else {
+        needsPairLauncher_ = choice.source == RuntimeSource::Registry32;
+    }
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "common/platform_win32.h"
 #include "launcher/launch_settings.h"
 #include "launcher/settings_store_win32.h"
+#include "runtime/registry_win32.h"
 #include "vm/folder_operations_win32.h"
 #include "vm/vm_creation.h"
 #include "vm/vm_settings.h"
@@ -31,7 +32,6 @@ private:
     bool readMainSettings();
     void overrideWorkingDirectory() const;
     bool chooseRuntime();
-    bool useJrePathSetting();
     void checkJvmArchitecture();
     std::uint32_t startJavaApplication();
     bool startSplash();
@@ -41,6 +41,7 @@ private:
     WindowsMemoryStatus memory_;
     WindowsSettingsStore settingsStore_;
     WindowsFolderOperations folders_;
+    WindowsRegistry registry_;
 
     Text modulePath_;
     LaunchSettings settings_;
