@@ -5,7 +5,7 @@ option strings, the stack size of the thread that creates the VM."""
 import zipfile
 
 from harness.launch import FAILURE
-from harness.real_vm import APPS_JAR, RealVmTestCase, console_report, install_real_app
+from harness.real_vm import APPS_JAR, RealVmTestCase, console_file_report, install_real_app
 
 EXCEPTION_TEXT = "Grüße vom Fehler"
 
@@ -19,7 +19,7 @@ class RealVmLaunch(RealVmTestCase):
             "Java Runtime Environment": {"Virtual Machine Parameters": '-Dx="a  b"'}})
         run = case.run('first "two words" Zoë 😀 "--err=to the error"')
         self.assertEqual((run.exit_code, run.windows), (0, []))
-        self.assertEqual(console_report(case.path(r"logs\new\out.txt")), [
+        self.assertEqual(console_file_report(case.path(r"logs\new\out.txt")), [
             "main 7", "arg 0 first", "arg 1 two words", "arg 2 Zoë", "arg 3 😀", "arg 4 --err=to the error",
             "arg 5 --from-cmd", "arg 6 --prop=x", "prop x=a  b", "main returns"])
         self.assertEqual(case.path(r"logs\other\err.txt").read_bytes(), b"to the error\r\n")
@@ -46,8 +46,8 @@ class RealVmLaunch(RealVmTestCase):
                     self.assertTrue(report.startswith(f"java.lang.IllegalStateException: {EXCEPTION_TEXT}\r\n"), report)
                     self.assertIn("e2e.Console.main", report)
                 # main ended with the exception, right after reporting its last argument
-                self.assertEqual(console_report(case.path("out.txt"))[-1],
-                                 f"arg {len(arguments.split())} --throw={EXCEPTION_TEXT}")
+                self.assertEqual(console_file_report(case.path("out.txt"))[-1:],
+                                 [f"arg {len(arguments.split())} --throw={EXCEPTION_TEXT}"])
 
     def test_main_class_missing_or_without_main(self):
         for main_class, message in (("e2e.Missing", "Could not find the main class e2e/Missing.\n"),
@@ -68,7 +68,7 @@ class RealVmLaunch(RealVmTestCase):
                 install_real_app(case, {"Java Runtime Environment": {"Virtual Machine Parameters": parameters}})
                 run = case.run("--recurse=200000")
                 self.assertEqual(run.exit_code, 0)
-                self.assertEqual(console_report(case.path("out.txt"))[2:], [outcome, "main returns"])
+                self.assertEqual(console_file_report(case.path("out.txt"))[2:], [outcome, "main returns"])
 
     def test_launch_ends_when_the_last_non_daemon_thread_does(self):
         # The thread ends well after main: this VM mishandles one that ends just as DestroyJavaVM starts
@@ -77,7 +77,7 @@ class RealVmLaunch(RealVmTestCase):
         install_real_app(case)
         run = case.run("--thread=1000")
         self.assertEqual(run.exit_code, 0)
-        self.assertEqual(console_report(case.path("out.txt"))[-2:], ["main returns", "thread done"])
+        self.assertEqual(console_file_report(case.path("out.txt"))[-2:], ["main returns", "thread done"])
 
     def test_class_path_from_a_wildcard_spans_its_jars(self):
         case = self.case()
@@ -89,4 +89,4 @@ class RealVmLaunch(RealVmTestCase):
                 (other if entry.filename == "e2e/NoMain.class" else console).writestr(entry, apps.read(entry))
         run = case.run("--load=e2e.NoMain")
         self.assertEqual(run.exit_code, 0)
-        self.assertEqual(console_report(case.path("out.txt"))[2:], ["loaded e2e.NoMain", "main returns"])
+        self.assertEqual(console_file_report(case.path("out.txt"))[2:], ["loaded e2e.NoMain", "main returns"])
