@@ -1,6 +1,7 @@
 package e2e;
 
-// A class without a main method; the class-path tests also load it from a jar of its own.
+// A class whose main takes no arguments, so a launcher finds no main to call; the
+// class-path tests also load it from a jar of its own.
 public class NoMain {
     public static void main() {
     }
