@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "pack/icon_file.h"
@@ -10,9 +11,10 @@
 
 namespace {
 
-// An .ico file whose entries name the given (offset, size) of its own bytes.
+// An .ico file whose entries name the given (offset, size) of its own bytes;
+// a size below that of its directory cuts the directory short.
 Bytes iconFile(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& entries, std::size_t size) {
-    Bytes file(size, 0);
+    Bytes file(std::max(size, 6 + 16 * entries.size()), 0);
     put16(file, 2, 1);
     put16(file, 4, static_cast<std::uint16_t>(entries.size()));
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -20,6 +22,7 @@ Bytes iconFile(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& entri
         put32(file, 6 + 16 * i + 8, entries[i].second);
         put32(file, 6 + 16 * i + 12, entries[i].first);
     }
+    file.resize(size);
     return file;
 }
 
