@@ -197,10 +197,13 @@ TEST(ResourceSection, RefusesSignedCutOrCrowdedImages) {
     crowded[kSectionTable + 2 * 40] = 0xFF; // something lives where another section header would go
     Bytes selfContained = valid;
     put32(selfContained, 0x3C, 0x10000000);
+    Bytes overHeaders = valid; // a section mapped over the headers: a new one would have gone there too
+    put32(overHeaders, kSectionTable + 12, 0);
     const std::pair<Bytes, std::string> cases[] = {
         {signedImage, "it is signed"},
         {crowded, "no room for another section"},
         {selfContained, "not a PE image"},
+        {overHeaders, "sections overlap"},
         {Bytes(valid.begin(), valid.end() - 1), "cut short"},
         {Bytes(valid.begin(), valid.begin() + 0x3FF), "cut short"},
     };

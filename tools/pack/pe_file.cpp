@@ -28,10 +28,10 @@ void readSection(ByteView image, std::size_t at, PeSection& section) {
     if (section.rawSize == 0) section.rawPointer = 0; // a pointer without data means nothing
 }
 
-// Sections must follow each other in address order without overlapping, and
-// their file data in the same order after the headers.
+// Sections must follow the headers and each other in address order without
+// overlapping, and their file data in the same order after the headers.
 const char* checkSectionOrder(const PeFile& pe, std::uint64_t imageSize) {
-    std::uint64_t addressEnd = 0;
+    std::uint64_t addressEnd = pe.sizeOfHeaders;
     std::uint64_t fileEnd = pe.sizeOfHeaders;
     for (const PeSection& section : pe.sections) {
         if (section.virtualAddress < addressEnd || section.virtualAddress % pe.sectionAlignment != 0) {
