@@ -36,6 +36,17 @@ public:
     Text expand(const Text& text) const override;
 };
 
+// Memory figures as given; counts how often they were read.
+class FixedMemory final : public MemoryStatus {
+public:
+    MemoryFigures figures;
+    mutable int reads = 0;
+    MemoryFigures read() const override {
+        ++reads;
+        return figures;
+    }
+};
+
 // A settings store of in-memory files: path -> section -> key -> value.
 class FakeSettingsStore final : public SettingsStore {
 public:

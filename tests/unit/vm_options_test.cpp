@@ -8,16 +8,6 @@
 
 namespace {
 
-class FixedMemory final : public MemoryStatus {
-public:
-    MemoryFigures figures;
-    mutable int reads = 0;
-    MemoryFigures read() const override {
-        ++reads;
-        return figures;
-    }
-};
-
 TextList asTexts(const VmOptionList& options) {
     TextList texts;
     for (const auto& option : options) texts.push_back(fromAnsi(option));

@@ -1,0 +1,83 @@
+// Key decoding and layering: the settings file, the embedded text under it
+// and a per-user file, each from the input, read as the launcher reads them.
+
+#include "fuzz_support.h"
+#include "launcher/main_settings.h"
+#include "launcher/settings_keys.h"
+#include "launcher/settings_paths.h"
+#include "launcher/single_instance.h"
+#include "launcher/vm_settings_reader.h"
+
+namespace {
+
+Text read(const SettingsSource& source, const SettingKey& key) {
+    return source.getString(Text(key.section), Text(key.key));
+}
+
+// A value the file gives wins; else the embedded one, extended by the file's "<section>+".
+void checkLayering(const LayeredSettings& layered, const SettingsSource& file, const IniTextDocument& embedded,
+                   const Text& section, const Text& key) {
+    const Text result = layered.getString(section, key);
+    const Text fileValue = file.getString(section, key);
+    if (!fileValue.empty()) {
+        FUZZ_CHECK(result == fileValue);
+        return;
+    }
+    const Text embeddedValue = embedded.getString(section, key);
+    const Text extension = file.getString(section + u'+', key);
+    FUZZ_CHECK(result.startsWith(embeddedValue.units()) && result.endsWith(extension.units()));
+    FUZZ_CHECK(result.length() <= embeddedValue.length() + 1 + extension.length());
+}
+
+void checkEveryKeyNamed(const LayeredSettings& layered, const SettingsSource& file, const IniTextDocument& named,
+                        const IniTextDocument& embedded) {
+    for (const auto& section : named.sections()) {
+        // "<section>+" names the section it extends.
+        const Text& name = section.name;
+        const Text extended = name.endsWith(u"+") ? name.left(name.length() - 1) : name;
+        for (const auto& entry : section.entries) checkLayering(layered, file, embedded, extended, entry.first);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const TextList parts = inputTexts({data, size}, 4);
+    const Text module = parts[3].empty() ? Text(u"C:\\Apps\\tool.exe") : parts[3];
+    const IniTextDocument fileDocument = parseIniText(parts[0]);
+    const IniTextDocument embedded = parseIniText(parts[1]);
+
+    FakeSettingsStore store;
+    FakeFiles files;
+    FakeEnvironment environment;
+    environment.variables[u"APPDATA"] = Text(u"C:\\Roaming");
+    const auto path = settingsFilePath(module);
+    if (path) putDocument(store, *path, fileDocument);
+    const auto file = store.openFile(path.value_or(Text()));
+    store.embedded = parts[1];
+    store.upgradeCodeForEmbedded = read(*file, settings_keys::kUpgradeCode);
+    if (!parts[2].empty()) {
+        const Text userFile = userSettingsPath(module, environment.get(Text(u"APPDATA")),
+                                               {read(*file, settings_keys::kProductName), read(*file, settings_keys::kProductCode)});
+        files.add(userFile);
+        putDocument(store, userFile, parseIniText(parts[2]));
+    }
+
+    LaunchSettings settings;
+    const SettingsContext context{store, files, environment, true};
+    const auto outcome = readMainSettings(module, context, settings);
+    if (!path) {
+        FUZZ_CHECK(outcome == MainSettingsOutcome::NoSettingsFile);
+        return 0;
+    }
+    FUZZ_CHECK(settings.upgradeCode == store.upgradeCodeForEmbedded);  // never from the embedded text
+    if (outcome == MainSettingsOutcome::Read) FUZZ_CHECK(!settings.mainClass.empty() && !settings.mainClass.contains(u'.'));
+
+    const LayeredSettings layered = layeredSettingsFor(store, *path, settings.upgradeCode);
+    checkEveryKeyNamed(layered, *file, fileDocument, embedded);
+    checkEveryKeyNamed(layered, *file, embedded, embedded);
+    readVmSettings(layered);
+    singleInstanceRequested(layered);
+    writeBackJrePath(parts[2], module, settings, context);
+    return 0;
+}

@@ -1,0 +1,92 @@
+// "Virtual Machine Parameters" split, unquoted and memory-sized, and the
+// whole option assembly with the class path and "Cmd" around them.
+
+#include <array>
+#include <limits>
+
+#include "common/splitting.h"
+#include "fuzz_support.h"
+#include "vm/memory_sizing.h"
+#include "vm/vm_options.h"
+#include "vm/vm_parameters.h"
+
+namespace {
+
+constexpr std::uint64_t kGiB = 1024ull * 1024 * 1024;
+constexpr auto kNoLimit = std::numeric_limits<std::uint64_t>::max();
+constexpr std::array<MemoryFigures, 3> kMachines = {{{0, 0}, {8 * kGiB, 128 * kGiB}, {kNoLimit, kNoLimit}}};
+
+Text without(const Text& text, char16_t unit) {
+    std::u16string kept;
+    for (const char16_t c : text.units()) {
+        if (c != unit) kept += c;
+    }
+    return Text(std::move(kept));
+}
+
+void checkSplit(const Text& parameters, const TextList& tokens) {
+    Text line;
+    Text all;
+    for (const Text& token : tokens) {
+        FUZZ_CHECK(!token.empty() && token.front() != u' ' && token.back() != u' ');
+        line += token + u' ';
+        all += token;
+    }
+    // The tokens hold every character but the separating blanks, and split the same way again.
+    FUZZ_CHECK(without(all, u' ') == without(parameters, u' '));
+    FUZZ_CHECK(splitVmParameters(line) == tokens);
+}
+
+// Only quotes go, two for each quoted section.
+void checkUnquoted(const Text& token, const Text& unquoted) {
+    FUZZ_CHECK(unquoted.length() <= token.length() && (token.length() - unquoted.length()) % 2 == 0);
+    FUZZ_CHECK(without(unquoted, u'"') == without(token, u'"'));
+}
+
+// The option keeps its name and gets a decimal number of kilobytes.
+void checkSized(const Text& option, const Text& sized) {
+    FUZZ_CHECK(sized.endsWith(u"K"));
+    std::size_t digits = 0;
+    while (digits + 1 < sized.length() && sized[sized.length() - 2 - digits] >= u'0' &&
+           sized[sized.length() - 2 - digits] <= u'9') {
+        ++digits;
+    }
+    FUZZ_CHECK(digits >= 1 && digits <= 20);
+    const Text name = sized.left(sized.length() - 1 - digits);
+    FUZZ_CHECK(name.length() >= 4 && option.startsWith(name.units()) && name.startsWith(option.left(4).units()));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const TextList parts = inputTexts({data, size}, 5);
+    const TextList tokens = splitVmParameters(parts[0]);
+    checkSplit(parts[0], tokens);
+    for (const Text& token : tokens) {
+        const Text unquoted = removeQuotes(token);
+        checkUnquoted(token, unquoted);
+        if (isMemorySizedOption(unquoted)) {
+            for (const auto& machine : kMachines) checkSized(unquoted, rewriteMemorySizedOption(unquoted, machine));
+        }
+        if (unquoted.startsWith(u"-Xss") && stackSizeFromXss(unquoted.mid(4)) != 0) {
+            FUZZ_CHECK(unquoted.length() > 4 && unquoted[4] >= u'0' && unquoted[4] <= u'9');
+        }
+    }
+
+    FakeEnvironment environment;
+    environment.variables[u"APP"] = Text(u"C:\\Apps");
+    FakeFiles files;
+    files.add(Text(u"C:\\Apps\\lib\\a.jar"));
+    files.add(Text(u"C:\\Apps\\lib\\b.jar"));
+    FixedMemory memory;
+    memory.figures = kMachines[1];
+    const VmSettings settings{Text(), Text(), parts[1], parts[2], parts[0], parts[3], parts[3], parts[4]};
+    VmOptionList options;
+    ArgumentList arguments;
+    const auto assembled = assembleVmOptions(settings, Text(u"C:\\Apps\\tool.exe"), {environment, files, memory},
+                                             options, arguments);
+    if (!assembled.ok) return 0;
+    FUZZ_CHECK(options.size() == 1 + tokens.size() && options.front().starts_with("-Djava.class.path="));
+    for (const Text& argument : arguments) FUZZ_CHECK(!argument.empty());
+    return 0;
+}
