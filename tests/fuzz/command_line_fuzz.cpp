@@ -31,7 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(splitCommandLine(joined(tokens)) == tokens);
 
     ArgumentList arguments = argumentsFromCommandLine(commandLine);
-    FUZZ_CHECK(arguments.size() <= tokens.size());
     const std::size_t fromCommandLine = arguments.size();
     FakeEnvironment environment;
     environment.variables[u"X"] = Text(u" \"a b\" ");

@@ -56,9 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto file = store.openFile(path.value_or(Text()));
     store.embedded = parts[1];
     store.upgradeCodeForEmbedded = read(*file, settings_keys::kUpgradeCode);
-    if (!parts[2].empty()) {
-        const Text userFile = userSettingsPath(module, environment.get(Text(u"APPDATA")),
-                                               {read(*file, settings_keys::kProductName), read(*file, settings_keys::kProductCode)});
+    const Text userFile = userSettingsPath(module, environment.get(Text(u"APPDATA")),
+                                           {read(*file, settings_keys::kProductName), read(*file, settings_keys::kProductCode)});
+    if (!parts[2].empty() && !(path && userFile == *path)) {
         files.add(userFile);
         putDocument(store, userFile, parseIniText(parts[2]));
     }

@@ -1,5 +1,6 @@
 // "Virtual Machine Parameters" split, unquoted and memory-sized, and the
-// whole option assembly with the class path and "Cmd" around them.
+// whole option assembly around them: class path, "Cmd", the folders of
+// "Output File" and the environment.
 
 #include <array>
 #include <limits>
@@ -7,6 +8,8 @@
 #include "common/splitting.h"
 #include "fuzz_support.h"
 #include "vm/memory_sizing.h"
+#include "vm/parent_folders.h"
+#include "vm/vm_environment.h"
 #include "vm/vm_options.h"
 #include "vm/vm_parameters.h"
 
@@ -56,6 +59,15 @@ void checkSized(const Text& option, const Text& sized) {
     FUZZ_CHECK(name.length() >= 4 && option.startsWith(name.units()) && name.startsWith(option.left(4).units()));
 }
 
+// Only the folders above the file are made, each up to a backslash of its path.
+void checkParentFolders(const Text& file) {
+    FakeFolders folders;
+    FUZZ_CHECK(ensureParentFolders(file, folders) == 0);
+    for (const Text& folder : folders.created) {
+        FUZZ_CHECK(folder.length() < file.length() && file.startsWith(folder.units()) && file[folder.length()] == u'\\');
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -88,5 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!assembled.ok) return 0;
     FUZZ_CHECK(options.size() == 1 + tokens.size() && options.front().starts_with("-Djava.class.path="));
     for (const Text& argument : arguments) FUZZ_CHECK(!argument.empty());
+    checkParentFolders(assembled.outputFile);
+    prepareVmEnvironment(settings, Text(u"C:\\Rt\\bin\\server\\jvm.dll"), Text(u"C:\\Apps\\tool.exe"), environment,
+                         options);
     return 0;
 }

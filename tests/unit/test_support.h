@@ -5,10 +5,13 @@
 #include <memory>
 #include <ostream>
 #include <set>
+#include <vector>
 
 #include "common/platform.h"
 #include "launcher/settings_store.h"
 #include "runtime/registry.h"
+#include "vm/folder_operations.h"
+#include "vm/parent_folders.h"
 
 // GoogleTest prints Text as UTF-8.
 void PrintTo(const Text& text, std::ostream* out);
@@ -44,6 +47,26 @@ public:
     MemoryFigures read() const override {
         ++reads;
         return figures;
+    }
+};
+
+// Folders in memory; each creation can be made to fail with a chosen code.
+class FakeFolders final : public FolderOperations {
+public:
+    std::set<std::u16string> existing;
+    std::map<std::u16string, std::uint32_t> failures;
+    std::vector<Text> created;  // every creation attempted, in order
+    std::vector<Text> removed;
+
+    bool exists(const Text& path) const override { return existing.count(path.units()) != 0; }
+    std::uint32_t createFolder(const Text& path) override {
+        created.push_back(path);
+        if (const auto failure = failures.find(path.units()); failure != failures.end()) return failure->second;
+        return existing.insert(path.units()).second ? 0 : kErrorAlreadyExists;
+    }
+    void removeFolder(const Text& path) override {
+        removed.push_back(path);
+        existing.erase(path.units());
     }
 };
 

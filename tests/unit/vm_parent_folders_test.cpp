@@ -10,26 +10,6 @@
 
 namespace {
 
-// Folders in memory; each creation can be made to fail with a chosen code.
-class FakeFolders final : public FolderOperations {
-public:
-    std::set<std::u16string> existing;
-    std::map<std::u16string, std::uint32_t> failures;
-    std::vector<Text> created;  // every creation attempted, in order
-    std::vector<Text> removed;
-
-    bool exists(const Text& path) const override { return existing.count(path.units()) != 0; }
-    std::uint32_t createFolder(const Text& path) override {
-        created.push_back(path);
-        if (const auto failure = failures.find(path.units()); failure != failures.end()) return failure->second;
-        return existing.insert(path.units()).second ? 0 : kErrorAlreadyExists;
-    }
-    void removeFolder(const Text& path) override {
-        removed.push_back(path);
-        existing.erase(path.units());
-    }
-};
-
 constexpr std::uint32_t kAccessDenied = 5;
 constexpr std::uint32_t kBadNetPath = 53;
 
