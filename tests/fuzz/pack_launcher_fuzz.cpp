@@ -13,20 +13,12 @@
 
 namespace {
 
-IconImage bitmapImage(std::uint8_t size) {
-    Bytes data(40, 0);
-    put32(data, 0, 40);
-    put32(data, 4, size);
-    put32(data, 8, 2u * size);
-    put16(data, 12, 1);
-    put16(data, 14, 32);
-    data.resize(40 + 4u * size * size + size * size / 8, 0x7F);
-    return {size, size, 0, 1, 32, data};
-}
+// The packer copies image data as it is, so any bytes will do.
+IconImage iconImage(std::uint8_t size) { return {size, size, 0, 1, 32, Bytes(4u * size * size, size)}; }
 
 PackInputs inputsFor(std::uint8_t choice) {
     PackInputs inputs;
-    if (choice & 1) inputs.icon = {bitmapImage(16), bitmapImage(32)};
+    if (choice & 1) inputs.icon = {iconImage(16), iconImage(32)};
     if (choice & 2) inputs.version = VersionRecord{{1, 2, 3, 4}, {1, 2, 0, 0}, {{u"ProductName", u"Fuzzed App"}}};
     if (choice & 4) inputs.settingsText = Text(u"[Application]\nCmd=-x\r\n[Java Runtime Environment]\rMain Class=a.B");
     if (choice & 8) inputs.executionLevel = "requireAdministrator";
