@@ -133,7 +133,8 @@ struct LayoutCase {
     const char* layout;
     std::vector<Section> sections;
     bool addsSection;
-    int directoryInsideResources = -1;
+    int otherDirectory = -1;  // set to point at otherDirectoryAt
+    std::uint32_t otherDirectoryAt = 0;
 };
 
 // Rewrites the case's image with the wanted resources and checks the result
@@ -141,7 +142,7 @@ struct LayoutCase {
 void expectRewritten(const LayoutCase& c, const Format& format, const ResourceList& wanted) {
     const Bytes overlay = {'P', 'K', 5, 6, 0, 0};
     Bytes input = image(c.sections, overlay, format);
-    if (c.directoryInsideResources >= 0) put32(input, format.directories + 8 * c.directoryInsideResources, addressOf(1) + 8);
+    if (c.otherDirectory >= 0) put32(input, format.directories + 8 * c.otherDirectory, c.otherDirectoryAt);
     const auto pe = readPeFile(input);
     ASSERT_TRUE(pe) << pe.error();
     const auto packed = withResources(input, *pe, wanted);
@@ -175,7 +176,9 @@ TEST(ResourceSection, RewritesEveryLayoutAndKeepsTheRest) {
         {"resources last", {{".text", code, 3}, resources(1)}, false},
         {"relocations after the resources", {{".text", code}, resources(1), {".reloc", relocations, 5}}, false},
         {"data after the resources", {{".text", code}, resources(1), {".data", relocations}}, true},
-        {"another directory inside the resources", {{".text", code}, resources(1)}, true, 1},
+        {"another directory inside the resources", {{".text", code}, resources(1)}, true, 1, addressOf(1) + 8},
+        {"another directory between the resources and the relocations",
+         {{".text", code}, resources(1), {".reloc", relocations, 5}}, true, 1, addressOf(2) - 8},
         {"no resources", {{".text", code}}, true},
     };
     ResourceList wanted = launcherResources();
@@ -199,11 +202,14 @@ TEST(ResourceSection, RefusesSignedCutOrCrowdedImages) {
     put32(selfContained, 0x3C, 0x10000000);
     Bytes overHeaders = valid; // a section mapped over the headers: a new one would have gone there too
     put32(overHeaders, kSectionTable + 12, 0);
+    Bytes pastTheSections = valid; // a new section would have covered what the directory points at
+    put32(pastTheSections, kDirectories + 12 * 8, 0x10000);
     const std::pair<Bytes, std::string> cases[] = {
         {signedImage, "it is signed"},
         {crowded, "no room for another section"},
         {selfContained, "not a PE image"},
         {overHeaders, "sections overlap"},
+        {pastTheSections, "points past the last section"},
         {Bytes(valid.begin(), valid.end() - 1), "cut short"},
         {Bytes(valid.begin(), valid.begin() + 0x3FF), "cut short"},
     };

@@ -49,6 +49,16 @@ const char* checkSectionOrder(const PeFile& pe, std::uint64_t imageSize) {
     return nullptr;
 }
 
+// A directory past the last section would be covered by a section added there.
+// The certificate table alone is found by its file offset.
+const char* checkDirectories(const PeFile& pe) {
+    const std::uint64_t end = pe.sections.empty() ? pe.sizeOfHeaders : pe.sections.back().virtualEnd();
+    for (std::size_t i = 0; i < pe.directories.size(); ++i) {
+        if (i != kCertificateDirectory && pe.directories[i].rva >= end) return "a data directory points past the last section";
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::uint64_t PeSection::virtualEnd() const {
@@ -123,6 +133,7 @@ Outcome<PeFile> readPeFile(ByteView image) {
     pe.sections.resize(count);
     for (std::size_t i = 0; i < count; ++i) readSection(image, pe.at.sectionTable + i * kSectionHeaderSize, pe.sections[i]);
     if (const char* fault = checkSectionOrder(pe, image.size())) return malformed(fault);
+    if (const char* fault = checkDirectories(pe)) return malformed(fault);
 
     pe.endOfSections = pe.sizeOfHeaders;
     for (const PeSection& section : pe.sections) {

@@ -26,12 +26,18 @@ bool holdsOnly(const PeFile& pe, std::size_t section, std::size_t directory) {
     return true;
 }
 
-// The index of the resource section when it can be rebuilt in place.
+// The index of the resource section when it can be rebuilt in place. From
+// its start on the sections are laid out anew, so no other directory may
+// point there, not even between sections.
 std::optional<std::size_t> rebuildableResourceSection(const PeFile& pe) {
     const auto section = pe.sectionAt(pe.directory(kResourceDirectory).rva);
     if (!section || !holdsOnly(pe, *section, kResourceDirectory)) return std::nullopt;
     for (std::size_t after = *section + 1; after < pe.sections.size(); ++after) {
         if (!holdsOnly(pe, after, kBaseRelocationDirectory)) return std::nullopt;
+    }
+    for (std::size_t i = 0; i < pe.directories.size(); ++i) {
+        const bool moved = i == kResourceDirectory || i == kBaseRelocationDirectory || i == kCertificateDirectory;
+        if (!moved && pe.directories[i].rva >= pe.sections[*section].virtualAddress) return std::nullopt;
     }
     return section;
 }
