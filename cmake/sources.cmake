@@ -12,10 +12,12 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/main_settings.cpp
   src/launcher/settings_decoding.cpp
   src/launcher/settings_paths.cpp
+  src/launcher/splash_settings_reader.cpp
   src/launcher/vm_settings_reader.cpp
   src/runtime/java_version.cpp
   src/runtime/jvm_location.cpp
   src/runtime/pe_image.cpp
+  src/splash/splash_choice.cpp
 )
 
 # JNI code: needs only jni.h, so it is built for Windows and against the Linux JDK.

@@ -4,6 +4,7 @@
 #include "common/text.h"
 #include "runtime/java_version.h"
 #include "runtime/jvm_type.h"
+#include "splash/splash_settings.h"
 
 struct RuntimeConstraints {
     JavaVersion minimumVersion;
@@ -42,7 +43,5 @@ struct LaunchSettings {
     Text libraryPath;
     Text vmParameters;
     Text classPath;
-    Text splashImage;
-    Text splashShadow;
-    Text preferNativeSplash;
+    SplashSettings splash;  // read by the splash start itself
 };
