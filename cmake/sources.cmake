@@ -49,6 +49,10 @@ set(JLAUNCH_WIN32_SOURCES
   src/launcher/process_facts_win32.cpp
   src/launcher/settings_store_win32.cpp
   src/runtime/jvm_architecture_win32.cpp
+  src/splash/native_splash_win32.cpp
+  src/splash/splash_picture_win32.cpp
+  src/splash/splash_screen_win32.cpp
+  src/splash/splash_window_win32.cpp
   src/vm/exception_dialog_win32.cpp
   src/vm/folder_operations_win32.cpp
   src/vm/java_main_thread_win32.cpp

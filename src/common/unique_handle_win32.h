@@ -68,6 +68,16 @@ struct GdiObjectTraits {
     static Value invalid() { return nullptr; }
     static void close(Value object) { DeleteObject(object); }
 };
+struct ScreenDcTraits {
+    using Value = HDC;
+    static Value invalid() { return nullptr; }
+    static void close(Value dc) { ReleaseDC(nullptr, dc); }
+};
+struct MemoryDcTraits {
+    using Value = HDC;
+    static Value invalid() { return nullptr; }
+    static void close(Value dc) { DeleteDC(dc); }
+};
 
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
@@ -76,3 +86,5 @@ using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueMappedView = UniqueResource<MappedViewTraits>;
 using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
+using UniqueScreenDc = UniqueResource<ScreenDcTraits>;  // GetDC(nullptr)
+using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;  // CreateCompatibleDC

@@ -5,6 +5,7 @@
 #include "launcher/main_settings.h"
 #include "launcher/process_facts_win32.h"
 #include "launcher/settings_paths.h"
+#include "launcher/splash_settings_reader.h"
 #include "launcher/vm_settings_reader.h"
 #include "runtime/jvm_architecture_win32.h"
 #include "runtime/jvm_location.h"
@@ -35,8 +36,10 @@ std::uint32_t Launcher::run() {
 }
 
 void Launcher::shutdown() {
+    splash_.closeOwn();
     // Returns once the application's last non-daemon thread has ended.
     if (vm_.vm) vm_.vm->DestroyJavaVM();
+    splash_.closeNative();
 }
 
 std::uint32_t Launcher::startJavaApplication() {
@@ -64,15 +67,18 @@ std::uint32_t Launcher::startJavaApplication() {
     const std::uint64_t stackSize = assembled.mainThreadStackSize
         ? assembled.mainThreadStackSize
         : defaultJavaStackSize(jvm->getDefaultJavaVmInitArgs);
-    WindowsJavaMainActions actions(nullptr);
+    WindowsJavaMainActions actions(nullptr, [this] { splash_.closeOwn(); });
     const std::uint32_t result =
         runOnJavaMainThread(stackSize, [&] { return runJavaMain(job, vm_, folders_, actions); });
-    return result == 0 ? 0 : kFailureExitCode;
+    if (result == 0) return 0;
+    splash_.closeNative();
+    return kFailureExitCode;
 }
 
 bool Launcher::startSplash() {
-    // No splash screen is offered yet, so there is nothing to show; false
-    // would mean the settings file could not be located.
+    const auto settingsPath = settingsFilePath(modulePath_);
+    if (!settingsPath) return false;
+    startChosenSplash(readSplashSettings(*settingsStore_.openFile(*settingsPath)), jvmLibraryPath_, files_, splash_);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "common/platform_win32.h"
 #include "launcher/launch_settings.h"
 #include "launcher/settings_store_win32.h"
+#include "splash/splash_screen_win32.h"
 #include "vm/folder_operations_win32.h"
 #include "vm/vm_creation.h"
 #include "vm/vm_settings.h"
@@ -50,4 +51,5 @@ private:
 
     VmOptionList vmOptions_;
     JavaVmSlots vm_;
+    SplashScreen splash_;
 };

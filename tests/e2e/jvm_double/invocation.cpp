@@ -168,10 +168,38 @@ static long long microsecondsSinceProcessStart() {
     return (ticks(now) - ticks(created)) / 10;
 }
 
+// Waits up to 20 s for a visible window of the class in this process. user32
+// is loaded only here, so that the double adds nothing to the start of a
+// process that does not ask for this.
+static void awaitWindow(const std::string& windowClass) {
+    using FindWindowFunction = HWND(WINAPI*)(HWND, HWND, LPCSTR, LPCSTR);
+    using ProcessOfFunction = DWORD(WINAPI*)(HWND, LPDWORD);
+    using VisibleFunction = BOOL(WINAPI*)(HWND);
+    const HMODULE user32 = LoadLibraryW(L"user32.dll");
+    auto findWindow = reinterpret_cast<FindWindowFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "FindWindowExA")));
+    auto processOf = reinterpret_cast<ProcessOfFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowThreadProcessId")));
+    auto visible = reinterpret_cast<VisibleFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "IsWindowVisible")));
+    const ULONGLONG started = GetTickCount64();
+    while (GetTickCount64() - started < 20000) {
+        for (HWND window = nullptr; (window = findWindow(nullptr, window, windowClass.c_str(), nullptr));) {
+            DWORD process = 0;
+            processOf(window, &process);
+            if (process == GetCurrentProcessId() && visible(window)) {
+                logEvent("awaitWindow " + windowClass + " -> present after " +
+                         std::to_string(GetTickCount64() - started) + " ms");
+                return;
+            }
+        }
+        Sleep(10);
+    }
+    logEvent("awaitWindow " + windowClass + " -> timeout");
+}
+
 extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** pvm, void** penv, void* args) {
     const long long sinceStart = microsecondsSinceProcessStart();
     ensureScenario();
     World& w = world();
+    if (!w.scenario().awaitWindow.empty()) awaitWindow(w.scenario().awaitWindow);
     auto* init = static_cast<JavaVMInitArgs*>(args);
     if (!init) {
         logEvent("JNI_CreateJavaVM args=null -> -6");
@@ -232,6 +260,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
         folderOfDll.value = path.substr(0, path.find_last_of(L'\\') + 1);
         eventLog().open(folderOfDll.value + L"jvm.log");
         logEvent("loaded " + quote(u16(path)));
+        logEvent("attached " + std::to_string(microsecondsSinceProcessStart()) + " us after process start");
     }
     return TRUE;
 }

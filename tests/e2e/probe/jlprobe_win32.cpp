@@ -7,10 +7,20 @@
 //   jlprobe resources <exe>   every resource (type, name, language, size)
 //   jlprobe memory            the machine's memory as Windows reports it
 //
+//   jlprobe picture <ole|wic> <image> <x>,<y>...
+//                             decode an image as the splash does (ole: the
+//                             picture loader, falling back to the imaging
+//                             component; wic: the imaging component alone) and
+//                             report its pixel size and the colours at points
+//
 // Job file (UTF-8, key=value per line): exe=, cmdline=, cwd=, timeout= (ms),
-// and one window= line per expected window, in order of appearance, holding
-// actions separated by ';': press:<id>, shot:<bmp path>, close, leave,
-// wait:<ms>, resize:<width>,<height>, report. A window without a line gets press:1.
+// paint=<rrggbb> (report when the screen's centre first shows about that
+// colour, before looking for windows), and one window= line per expected
+// window, in order of appearance, holding actions separated by ';':
+// press:<id>, shot:<bmp path>, close, leave, wait:<ms>,
+// resize:<width>,<height>, report. A window without a line gets press:1.
+// A reported window that is destroyed while the program runs is reported
+// "gone". Times ("ms") count from the program's process creation.
 #include <windows.h>
 
 #include <fstream>
@@ -20,6 +30,7 @@
 #include <vector>
 
 #include "json_out_win32.h"
+#include "picture_report_win32.h"
 #include "window_report_win32.h"
 
 namespace {
@@ -36,6 +47,7 @@ struct Job {
     std::wstring exe, commandLine, folder;
     DWORD timeout = 30000;
     std::vector<std::wstring> windowActions;
+    COLORREF paint = CLR_INVALID;
 };
 
 bool readJob(const wchar_t* path, Job& job) {
@@ -53,6 +65,10 @@ bool readJob(const wchar_t* path, Job& job) {
         else if (key == "cwd") job.folder = value;
         else if (key == "timeout") job.timeout = std::stoul(line.substr(equals + 1));
         else if (key == "window") job.windowActions.push_back(value);
+        else if (key == "paint") {
+            const unsigned long rgb = std::stoul(line.substr(equals + 1), nullptr, 16);
+            job.paint = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        }
     }
     if (job.commandLine.empty()) job.commandLine = L"\"" + job.exe + L"\"";
     return !job.exe.empty();
@@ -111,6 +127,24 @@ std::vector<HWND> newWindowsOf(DWORD processId, const std::set<HWND>& known) {
     return search.found;
 }
 
+std::string millisecondsSinceCreation(HANDLE process) {
+    FILETIME created, exited, kernel, user, now;
+    GetProcessTimes(process, &created, &exited, &kernel, &user);
+    GetSystemTimePreciseAsFileTime(&now);
+    auto ticks = [](const FILETIME& t) { return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return std::to_string((ticks(now) - ticks(created)) / 10000.0);
+}
+
+// Within a few steps per channel: JPEG moves colours a little.
+bool screenCentreShows(COLORREF expected) {
+    const HDC screen = GetDC(nullptr);
+    const COLORREF seen = GetPixel(screen, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+    ReleaseDC(nullptr, screen);
+    auto similar = [](int a, int b) { return a - b < 24 && b - a < 24; };
+    return seen != CLR_INVALID && similar(GetRValue(seen), GetRValue(expected)) &&
+           similar(GetGValue(seen), GetGValue(expected)) && similar(GetBValue(seen), GetBValue(expected));
+}
+
 int runJob(const wchar_t* jobPath) {
     Job job;
     if (!readJob(jobPath, job)) {
@@ -129,17 +163,32 @@ int runJob(const wchar_t* jobPath) {
     emit("{\"event\":\"started\",\"pid\":" + std::to_string(process.dwProcessId) + "}");
 
     std::set<HWND> known;
+    std::vector<HWND> present;  // reported and not yet gone
     int shown = 0;
+    bool painted = job.paint == CLR_INVALID;
     const ULONGLONG deadline = GetTickCount64() + job.timeout;
-    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
+    while (WaitForSingleObject(process.hProcess, painted ? 50 : 1) == WAIT_TIMEOUT) {
         if (GetTickCount64() > deadline) {
             emit("{\"event\":\"timeout\"}");
             TerminateProcess(process.hProcess, 0xDEAD);
             WaitForSingleObject(process.hProcess, 5000);
             break;
         }
+        if (!painted) {
+            painted = screenCentreShows(job.paint);
+            if (painted) emit("{\"event\":\"painted\",\"ms\":" + millisecondsSinceCreation(process.hProcess) + "}");
+            continue;
+        }
+        for (std::size_t i = 0; i < present.size(); ++i) {
+            if (present[i] && !IsWindow(present[i])) {
+                present[i] = nullptr;
+                emit("{\"event\":\"gone\",\"index\":" + std::to_string(i) +
+                     ",\"ms\":" + millisecondsSinceCreation(process.hProcess) + "}");
+            }
+        }
         for (HWND window : newWindowsOf(process.dwProcessId, known)) {
             known.insert(window);
+            present.push_back(window);
             Sleep(150); // let the dialog finish its initialisation
             emit(describeWindow(window, shown));
             const std::size_t index = static_cast<std::size_t>(shown++);
@@ -148,7 +197,8 @@ int runJob(const wchar_t* jobPath) {
     }
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
-    emit("{\"event\":\"exit\",\"code\":" + std::to_string(code) + "}");
+    emit("{\"event\":\"exit\",\"code\":" + std::to_string(code) +
+         ",\"ms\":" + millisecondsSinceCreation(process.hProcess) + "}");
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return 0;
@@ -223,6 +273,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wstring(argv[1]) == L"strings") return listResources(argv[2], true);
     if (argc == 3 && std::wstring(argv[1]) == L"resources") return listResources(argv[2], false);
     if (argc == 2 && std::wstring(argv[1]) == L"memory") return reportMemory();
-    emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | strings <exe> | resources <exe> | memory\"}");
+    if (argc >= 4 && std::wstring(argv[1]) == L"picture") return reportPicture(argv[2], argv[3], argv + 4, argc - 4);
+    emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | strings <exe> | resources <exe> | memory"
+         " | picture <ole|wic> <image> <x>,<y>...\"}");
     return 1;
 }

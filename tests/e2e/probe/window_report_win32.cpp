@@ -69,6 +69,7 @@ std::string describeWindow(HWND window, int index) {
            ",\"owner_class\":" + jsonString(owner ? windowClass(owner) : L"") +
            ",\"style\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE))) +
            ",\"exstyle\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE))) +
+           ",\"class_style\":" + std::to_string(GetClassLongW(window, GCL_STYLE)) +
            ",\"rect\":" + jsonRect(frame) + ",\"client\":" + jsonRect(client) + ",\"work_area\":" + jsonRect(work) +
            ",\"controls\":" + describeControls(window) + "}";
 }
