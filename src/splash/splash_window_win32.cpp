@@ -65,7 +65,9 @@ void SplashWindow::show() {
     }
     setMessageOwner(window_);
     if (!window_) return;
-    ShowWindow(window_, SW_SHOWNORMAL);
+    // Shown in its normal state without taking the focus from what the user
+    // is doing. (Under Wine, hiding an active window also stalls for 2 s.)
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
     UpdateWindow(window_);
 }
 

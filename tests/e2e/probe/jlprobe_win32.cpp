@@ -19,8 +19,9 @@
 // window, in order of appearance, holding actions separated by ';':
 // press:<id>, shot:<bmp path>, close, leave, wait:<ms>,
 // resize:<width>,<height>, report. A window without a line gets press:1.
-// A reported window that is destroyed while the program runs is reported
-// "gone". Times ("ms") count from the program's process creation.
+// A reported window that is hidden or destroyed while the program runs is
+// reported "gone". Times ("ms") count from the program's process creation;
+// a window's is when the probe first saw it.
 #include <windows.h>
 
 #include <fstream>
@@ -180,7 +181,8 @@ int runJob(const wchar_t* jobPath) {
             continue;
         }
         for (std::size_t i = 0; i < present.size(); ++i) {
-            if (present[i] && !IsWindow(present[i])) {
+            // Wine lets other processes see a destroyed window, hidden, until its process ends.
+            if (present[i] && !IsWindowVisible(present[i])) {
                 present[i] = nullptr;
                 emit("{\"event\":\"gone\",\"index\":" + std::to_string(i) +
                      ",\"ms\":" + millisecondsSinceCreation(process.hProcess) + "}");
@@ -190,7 +192,9 @@ int runJob(const wchar_t* jobPath) {
             known.insert(window);
             present.push_back(window);
             Sleep(150); // let the dialog finish its initialisation
-            emit(describeWindow(window, shown));
+            std::string report = describeWindow(window, shown);
+            report.insert(1, "\"ms\":" + millisecondsSinceCreation(process.hProcess) + ",");
+            emit(report);
             const std::size_t index = static_cast<std::size_t>(shown++);
             act(window, static_cast<int>(index), index < job.windowActions.size() ? job.windowActions[index] : L"press:1");
         }

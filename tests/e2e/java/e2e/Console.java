@@ -11,6 +11,7 @@ package e2e;
 //   --err=TEXT     print TEXT on System.err
 //   --recurse=N    recurse N calls deep and report "recursed N"
 //   --thread=MS    start a non-daemon thread that reports "thread done" after MS ms
+//   --sleep=MS     sleep MS ms
 public class Console {
     public static void main(String[] args) throws Exception {
         System.out.println("main " + args.length);
@@ -33,6 +34,8 @@ public class Console {
         } else if (command.startsWith("--recurse=")) {
             int depth = Integer.parseInt(value(command));
             System.out.println("recursed " + recurse(depth));
+        } else if (command.startsWith("--sleep=")) {
+            Thread.sleep(Long.parseLong(value(command)));
         } else if (command.startsWith("--thread=")) {
             final long millis = Long.parseLong(value(command));
             Thread worker = new Thread(new Runnable() {
