@@ -14,14 +14,14 @@
 //                             report its pixel size and the colours at points
 //
 // Job file (UTF-8, key=value per line): exe=, cmdline=, cwd=, timeout= (ms),
-// paint=<rrggbb> (report when the screen's centre first shows about that
-// colour, before looking for windows), and one window= line per expected
-// window, in order of appearance, holding actions separated by ';':
+// and one window= line per expected window, in order of appearance, holding
+// actions separated by ';':
 // press:<id>, shot:<bmp path>, close, leave, wait:<ms>,
 // resize:<width>,<height>, report. A window without a line gets press:1.
 // A reported window that is hidden or destroyed while the program runs is
-// reported "gone". Times ("ms") count from the program's process creation;
-// a window's is when the probe first saw it.
+// reported "gone". Times ("ms") count from the program's process creation
+// (reported at the start in ms since 1970, "created"); a window's is when
+// the probe first saw it.
 #include <windows.h>
 
 #include <fstream>
@@ -48,7 +48,6 @@ struct Job {
     std::wstring exe, commandLine, folder;
     DWORD timeout = 30000;
     std::vector<std::wstring> windowActions;
-    COLORREF paint = CLR_INVALID;
 };
 
 bool readJob(const wchar_t* path, Job& job) {
@@ -66,10 +65,6 @@ bool readJob(const wchar_t* path, Job& job) {
         else if (key == "cwd") job.folder = value;
         else if (key == "timeout") job.timeout = std::stoul(line.substr(equals + 1));
         else if (key == "window") job.windowActions.push_back(value);
-        else if (key == "paint") {
-            const unsigned long rgb = std::stoul(line.substr(equals + 1), nullptr, 16);
-            job.paint = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-        }
     }
     if (job.commandLine.empty()) job.commandLine = L"\"" + job.exe + L"\"";
     return !job.exe.empty();
@@ -128,22 +123,20 @@ std::vector<HWND> newWindowsOf(DWORD processId, const std::set<HWND>& known) {
     return search.found;
 }
 
-std::string millisecondsSinceCreation(HANDLE process) {
-    FILETIME created, exited, kernel, user, now;
-    GetProcessTimes(process, &created, &exited, &kernel, &user);
-    GetSystemTimePreciseAsFileTime(&now);
-    auto ticks = [](const FILETIME& t) { return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    return std::to_string((ticks(now) - ticks(created)) / 10000.0);
+long long ticks(const FILETIME& time) {
+    return (static_cast<long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
-// Within a few steps per channel: JPEG moves colours a little.
-bool screenCentreShows(COLORREF expected) {
-    const HDC screen = GetDC(nullptr);
-    const COLORREF seen = GetPixel(screen, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
-    ReleaseDC(nullptr, screen);
-    auto similar = [](int a, int b) { return a - b < 24 && b - a < 24; };
-    return seen != CLR_INVALID && similar(GetRValue(seen), GetRValue(expected)) &&
-           similar(GetGValue(seen), GetGValue(expected)) && similar(GetBValue(seen), GetBValue(expected));
+long long creationTicks(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(process, &created, &exited, &kernel, &user);
+    return ticks(created);
+}
+
+std::string millisecondsSinceCreation(HANDLE process) {
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    return std::to_string((ticks(now) - creationTicks(process)) / 10000.0);
 }
 
 int runJob(const wchar_t* jobPath) {
@@ -161,24 +154,20 @@ int runJob(const wchar_t* jobPath) {
         emit("{\"event\":\"error\",\"message\":\"CreateProcessW failed\",\"code\":" + std::to_string(GetLastError()) + "}");
         return 2;
     }
-    emit("{\"event\":\"started\",\"pid\":" + std::to_string(process.dwProcessId) + "}");
+    constexpr long long kTicksFrom1601To1970 = 116444736000000000;
+    emit("{\"event\":\"started\",\"pid\":" + std::to_string(process.dwProcessId) + ",\"created\":" +
+         std::to_string((creationTicks(process.hProcess) - kTicksFrom1601To1970) / 10000.0) + "}");
 
     std::set<HWND> known;
     std::vector<HWND> present;  // reported and not yet gone
     int shown = 0;
-    bool painted = job.paint == CLR_INVALID;
     const ULONGLONG deadline = GetTickCount64() + job.timeout;
-    while (WaitForSingleObject(process.hProcess, painted ? 50 : 1) == WAIT_TIMEOUT) {
+    while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
         if (GetTickCount64() > deadline) {
             emit("{\"event\":\"timeout\"}");
             TerminateProcess(process.hProcess, 0xDEAD);
             WaitForSingleObject(process.hProcess, 5000);
             break;
-        }
-        if (!painted) {
-            painted = screenCentreShows(job.paint);
-            if (painted) emit("{\"event\":\"painted\",\"ms\":" + millisecondsSinceCreation(process.hProcess) + "}");
-            continue;
         }
         for (std::size_t i = 0; i < present.size(); ++i) {
             // Wine lets other processes see a destroyed window, hidden, until its process ends.
