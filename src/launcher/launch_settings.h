@@ -2,25 +2,8 @@
 // Every value decoded from the settings, with its start value.
 
 #include "common/text.h"
-#include "runtime/java_version.h"
-#include "runtime/jvm_type.h"
+#include "runtime/runtime_constraints.h"
 #include "splash/splash_settings.h"
-
-struct RuntimeConstraints {
-    JavaVersion minimumVersion;
-    JavaVersion maximumVersion;
-    TextList preferredVersions;
-    JvmType jvmType = JvmType::Default;
-    bool includeJdk = false;
-    bool includeJre = false;
-    bool favourKind = true;
-    bool allowSun = true;
-    bool favourSun = true;
-    bool allowJRockit = false;
-    bool favourJRockit = false;
-    bool allowIbm = false;
-    bool favourIbm = false;
-};
 
 struct LaunchSettings {
     Text productCode;

@@ -2,13 +2,15 @@
 
 #include "common/texts.h"
 #include "common/wide_win32.h"
+#include "launcher/companion_win32.h"
 #include "launcher/main_settings.h"
 #include "launcher/process_facts_win32.h"
 #include "launcher/settings_paths.h"
+#include "launcher/single_instance.h"
 #include "launcher/splash_settings_reader.h"
 #include "launcher/vm_settings_reader.h"
 #include "runtime/jvm_architecture_win32.h"
-#include "runtime/jvm_location.h"
+#include "runtime/runtime_choice.h"
 #include "vm/java_main.h"
 #include "vm/java_main_thread_win32.h"
 #include "vm/jvm_library_win32.h"
@@ -24,14 +26,16 @@ constexpr std::uint32_t kFailureExitCode = 0xFFFFFFFF;
 bool Launcher::initialise() {
     arguments_ = argumentsFromCommandLine(fromWide(GetCommandLineW()));
     if (!readMainSettings()) return false;
-    // Single-instance operation is not offered yet: every start runs on its own.
+    if (!setUpSingleInstance()) return false;
+    // A later start has handed its arguments over; it only waits now.
+    if (singleInstance_.isLaterStart()) return true;
     if (settings_.overrideWorkingDir) overrideWorkingDirectory();
     return chooseRuntime();
 }
 
 std::uint32_t Launcher::run() {
-    // The 32-bit companion launcher is not offered yet: such a runtime ends the launch here.
-    if (needsPairLauncher_) return kFailureExitCode;
+    if (needsPairLauncher_) return runPairLauncher(settings_.pairProduct, settings_.pairReturnCode);
+    if (singleInstance_.isLaterStart()) return singleInstance_.waitForPrimary();
     return startJavaApplication();
 }
 
@@ -39,6 +43,7 @@ void Launcher::shutdown() {
     splash_.closeOwn();
     // Returns once the application's last non-daemon thread has ended.
     if (vm_.vm) vm_.vm->DestroyJavaVM();
+    singleInstance_.stop();
     splash_.closeNative();
 }
 
@@ -67,7 +72,7 @@ std::uint32_t Launcher::startJavaApplication() {
     const std::uint64_t stackSize = assembled.mainThreadStackSize
         ? assembled.mainThreadStackSize
         : defaultJavaStackSize(jvm->getDefaultJavaVmInitArgs);
-    WindowsJavaMainActions actions(nullptr, [this] { splash_.closeOwn(); });
+    WindowsJavaMainActions actions(singleInstance_.mainStartedEvent(), [this] { splash_.closeOwn(); });
     const std::uint32_t result =
         runOnJavaMainThread(stackSize, [&] { return runJavaMain(job, vm_, folders_, actions); });
     if (result == 0) return 0;
@@ -103,6 +108,14 @@ bool Launcher::readMainSettings() {
     return false;
 }
 
+bool Launcher::setUpSingleInstance() {
+    const auto settingsPath = settingsFilePath(modulePath_);
+    if (!settingsPath) return false;
+    if (!singleInstanceRequested(layeredSettingsFor(settingsStore_, *settingsPath, settings_.upgradeCode))) return true;
+    return singleInstance_.setUp(modulePath_, arguments_,
+                                 {settings_.mainClass, settings_.runtime.allowIbm, &vm_.vm});
+}
+
 void Launcher::overrideWorkingDirectory() const {
     const auto slash = modulePath_.findLast(u'\\');
     // A path whose only backslash is its first character names no folder to go to.
@@ -111,20 +124,19 @@ void Launcher::overrideWorkingDirectory() const {
 }
 
 bool Launcher::chooseRuntime() {
-    if (useJrePathSetting()) return true;
-    // The private runtime, the registry and the runtime-not-found dialog are
-    // not searched yet: without a usable "JRE Path" the launch ends here.
-    return false;
-}
-
-bool Launcher::useJrePathSetting() {
-    if (settings_.jrePath.empty()) return false;
-    Text home = settings_.jrePath;
-    if (!home.endsWith(u"\\")) home += u'\\';
-    const JvmLibrary library = locateJvmLibrary(home, settings_.runtime.jvmType, files_);
-    if (library.path.empty()) return false;
-    jvmLibraryPath_ = library.path;
-    checkJvmArchitecture();
+    const RuntimeChoice choice = ::chooseRuntime(
+        {modulePath_, settings_.jrePath, settings_.runtime, !settings_.pairProduct.empty()}, files_, registry_);
+    if (choice.jvmLibraryPath.empty()) {
+        [[maybe_unused]] const Text message = runtimeNotFoundMessage(settings_.runtime, LoadText);
+        // The runtime-not-found dialog will show the message here; until then the launch ends without one.
+        return false;
+    }
+    jvmLibraryPath_ = choice.jvmLibraryPath;
+    if (choice.source == RuntimeSource::JrePath) {
+        checkJvmArchitecture();
+    } else {
+        needsPairLauncher_ = choice.source == RuntimeSource::Registry32;
+    }
     return true;
 }
 

@@ -10,6 +10,8 @@
 #include "common/platform_win32.h"
 #include "launcher/launch_settings.h"
 #include "launcher/settings_store_win32.h"
+#include "launcher/single_instance_win32.h"
+#include "runtime/registry_win32.h"
 #include "splash/splash_screen_win32.h"
 #include "vm/folder_operations_win32.h"
 #include "vm/vm_creation.h"
@@ -30,9 +32,9 @@ public:
 
 private:
     bool readMainSettings();
+    bool setUpSingleInstance();
     void overrideWorkingDirectory() const;
     bool chooseRuntime();
-    bool useJrePathSetting();
     void checkJvmArchitecture();
     std::uint32_t startJavaApplication();
     bool startSplash();
@@ -42,6 +44,7 @@ private:
     WindowsMemoryStatus memory_;
     WindowsSettingsStore settingsStore_;
     WindowsFolderOperations folders_;
+    WindowsRegistry registry_;
 
     Text modulePath_;
     LaunchSettings settings_;
@@ -52,4 +55,5 @@ private:
     VmOptionList vmOptions_;
     JavaVmSlots vm_;
     SplashScreen splash_;
+    SingleInstance singleInstance_;
 };

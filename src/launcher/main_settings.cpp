@@ -56,6 +56,7 @@ MainSettingsOutcome readMainSettings(const Text& modulePath, const SettingsConte
     runtime.jvmType = decodeJvmType(read(layered, keys::kJvmType));
     decodeJvmSource(read(layered, keys::kJvmSource), runtime);
     decodeVmProvider(read(layered, keys::kVmProvider), runtime);
+    runtime.classicKeysOnly = decodeClassicKeysOnly(read(layered, keys::kRegistryKeys));
 
     const Text mainClass = read(layered, keys::kMainClass);
     if (mainClass.empty()) return MainSettingsOutcome::NoMainClass;

@@ -69,6 +69,8 @@ TextList decodePreferredVersions(const Text& value) { return splitList(value, Te
 
 Text decodeMainClass(const Text& value) { return value.replaced(u'.', u'/'); }
 
+bool decodeClassicKeysOnly(const Text& registryKeys) { return registryKeys == u"classic"; }
+
 void decodeJvmSource(const Text& value, RuntimeConstraints& constraints) {
     if (value.empty()) {
         constraints.includeJdk = constraints.includeJre = true;

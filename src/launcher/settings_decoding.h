@@ -15,6 +15,7 @@ JavaVersion decodeMinimumVersion(const Text& value);
 JavaVersion decodeMaximumVersion(const Text& value);
 TextList decodePreferredVersions(const Text& value);
 Text decodeMainClass(const Text& value);                // '.' becomes '/'
+bool decodeClassicKeysOnly(const Text& registryKeys);   // "classic", exact
 
 // Sets includeJdk, includeJre and favourKind.
 void decodeJvmSource(const Text& value, RuntimeConstraints& constraints);

@@ -42,6 +42,7 @@ inline constexpr SettingKey kJrePath{kRuntimeSection, u"JRE Path"};
 inline constexpr SettingKey kJvmType{kRuntimeSection, u"JVM Type"};
 inline constexpr SettingKey kJvmSource{kRuntimeSection, u"JVM Source"};
 inline constexpr SettingKey kVmProvider{kRuntimeSection, u"VM Provider"};
+inline constexpr SettingKey kRegistryKeys{kRuntimeSection, u"Registry Keys"};
 inline constexpr SettingKey kMainClass{kRuntimeSection, u"Main Class"};
 inline constexpr SettingKey kSystemPath{kRuntimeSection, u"System Path"};
 inline constexpr SettingKey kLibraryPath{kRuntimeSection, u"Library Path"};

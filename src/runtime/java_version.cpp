@@ -4,6 +4,8 @@
 #include <limits>
 #include <string>
 
+#include "common/format.h"
+
 namespace {
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -76,4 +78,12 @@ bool matchesPreferred(const JavaVersion& candidate, const JavaVersion& preferred
         if (candidate.components[i] != preferred.components[i]) return false;
     }
     return true;
+}
+
+Text describeVersionLimits(const JavaVersion& minimum, const JavaVersion& maximum, TextLoader loadText) {
+    if (minimum.isUnbounded() && maximum.isUnbounded()) return loadText(IDS_LATEST_VERSION);
+    if (minimum.isUnbounded()) return formatText(loadText(IDS_MAXIMUM_VERSION), {maximum.toText()});
+    if (maximum.isUnbounded()) return formatText(loadText(IDS_MINIMUM_VERSION), {minimum.toText()});
+    if (minimum == maximum) return formatText(loadText(IDS_VERSION_REQUIRED), {minimum.toText()});
+    return formatText(loadText(IDS_VERSION_BETWEEN), {minimum.toText(), maximum.toText()});
 }

@@ -76,9 +76,11 @@ class RuntimeFolder(WineTestCase):
     def test_x86_runtime_with_a_paired_launcher_is_not_loaded_here(self):
         case = self.case()
         self.plant_x86_runtime(case, case.win("app32.exe"))
+        (case.path("app32.exe")).write_bytes((BIN / "fixtures" / "companion.exe").read_bytes())
         run = case.run(dll_overrides="dbghelp=n,b")
-        # The companion launcher is not offered yet: the launch ends without loading the library.
-        self.assertEqual((run.exit_code, run.windows), (FAILURE, []))
+        # The companion runs it; the library is never loaded here.
+        self.assertEqual((run.exit_code, run.windows), (0, []))
+        self.assertFalse(case.jvm_log().loaded)
         self.assertFalse(case.path("planted-dbghelp-loaded.txt").exists(),
                          "a Dbghelp.dll beside the launcher must never be loaded")
 

@@ -1,4 +1,5 @@
 """The sample a packager can copy, and the jvm.dll double's own check."""
+import json
 import shutil
 
 from harness.base import WineTestCase
@@ -23,6 +24,14 @@ class SampleApplication(WineTestCase):
         self.assertEqual(arguments[:2], ["one", "--from-settings"])
         self.assertNotIn("%", arguments[2])
         self.assertEqual(case.path("out.txt").read_bytes(), b"started\r\n")
+
+    def test_sample_carries_its_own_icon_and_version_record(self):
+        def probe(command):
+            done = self.session.wine(str(BIN / "jlprobe.exe"), command, str(SAMPLE / "SampleApp.exe"))
+            return json.loads(done.stdout.decode("utf-8").splitlines()[0])
+
+        self.assertEqual(probe("icon")["32"], {"size": 32, "centre": "#e8731a"})  # the orange tile
+        self.assertEqual(probe("version")["strings"]["ProductName"], "jlaunch Swing sample")
 
 
 class JvmDouble(WineTestCase):

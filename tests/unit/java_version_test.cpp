@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "launcher/settings_decoding.h"
 #include "runtime/java_version.h"
+#include "runtime/runtime_choice.h"
 #include "test_support.h"
 
 namespace {
@@ -130,4 +132,37 @@ TEST(JavaVersion, TextFormIsShortestWithAtLeastTwoComponents) {
     for (const auto& [components, expected] : cases) {
         EXPECT_EQ(of(components).toText(), Text(expected));
     }
+}
+
+namespace {
+
+// "#<id>(<first>|<second>)": shows which text was chosen and what filled it.
+Text idText(TextId id) { return Text::fromUtf8("#" + std::to_string(id) + "(%s|%s)"); }
+
+} // namespace
+
+TEST(JavaVersion, LimitPhraseAndRuntimeNotFoundMessage) {
+    const std::tuple<const char16_t*, const char16_t*, const char*> cases[] = {
+        {u"", u"", "#217(%s|%s)"},
+        {u"any", u"any", "#217(%s|%s)"},
+        {u"", u"Any", "#217(%s|%s)"},
+        {u"1.5", u"any", "#219(1.5|)"},
+        {u"", u"1.8", "#218(1.8|)"},
+        {u"1.6", u"1.6", "#221(1.6|1.6)"},
+        {u"1.6.0_21", u"1.6.0_21", "#220(1.6.0.21|)"},
+        {u"1.5", u"1.7.0_10", "#221(1.5|1.7.0.10)"},
+    };
+    for (const auto& [minimum, maximum, expected] : cases) {
+        EXPECT_EQ(describeVersionLimits(decodeMinimumVersion(Text(minimum)), decodeMaximumVersion(Text(maximum)), idText)
+                      .toUtf8(),
+                  expected)
+            << Text(minimum).toUtf8() << " to " << Text(maximum).toUtf8();
+    }
+    RuntimeConstraints constraints;
+    constraints.minimumVersion = decodeMinimumVersion(u"1.5"_t);
+    EXPECT_EQ(runtimeNotFoundMessage(constraints, idText).toUtf8(), "#207(#219(1.5|)|)");
+    constraints.jvmType = JvmType::FavorServer;
+    EXPECT_EQ(runtimeNotFoundMessage(constraints, idText).toUtf8(), "#207(#219(1.5|)|)");
+    constraints.jvmType = JvmType::Server;
+    EXPECT_EQ(runtimeNotFoundMessage(constraints, idText).toUtf8(), "#206(#219(1.5|)|)");
 }

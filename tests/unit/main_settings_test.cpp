@@ -47,6 +47,7 @@ TEST_F(MainSettings, DecodesEveryKeyItReads) {
     put(kRuntime, u"JVM Type"_t, u"favor_server"_t);
     put(kRuntime, u"JVM Source"_t, u"only_JRE"_t);
     put(kRuntime, u"VM Provider"_t, u"IBM"_t);
+    put(kRuntime, u"Registry Keys"_t, u"classic"_t);
     put(kApplication, u"Failure Check"_t, u"YES"_t);
     put(kApplication, u"Override WorkingDir"_t, u"yes"_t);
     put(kRuntime, u"System Path"_t, u"%X%\\bin"_t);
@@ -71,6 +72,7 @@ TEST_F(MainSettings, DecodesEveryKeyItReads) {
     EXPECT_FALSE(runtime.favourKind);
     EXPECT_FALSE(runtime.allowSun);
     EXPECT_TRUE(runtime.allowIbm && runtime.favourIbm);
+    EXPECT_TRUE(runtime.classicKeysOnly);
     EXPECT_EQ(settings.mainClass, u"com/example/Main"_t);
     EXPECT_TRUE(settings.failureCheck);
     EXPECT_TRUE(settings.overrideWorkingDir);
@@ -107,6 +109,7 @@ TEST_F(MainSettings, AbsentKeysGiveTheDefaults) {
     EXPECT_TRUE(runtime.includeJdk && runtime.includeJre && runtime.favourKind);
     EXPECT_TRUE(runtime.allowSun && runtime.favourSun);
     EXPECT_FALSE(runtime.allowJRockit || runtime.favourJRockit || runtime.allowIbm || runtime.favourIbm);
+    EXPECT_FALSE(runtime.classicKeysOnly);
     EXPECT_FALSE(settings.isService || settings.failureCheck || settings.overrideWorkingDir || settings.pairReturnCode);
     EXPECT_TRUE(settings.jrePath.empty());
     EXPECT_TRUE(store.createdFolders.empty());

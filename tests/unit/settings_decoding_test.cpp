@@ -34,6 +34,9 @@ TEST(SettingsDecoding, SwitchesCompareExactlyOrInAnyCasePerKey) {
         {"Yes switch", isYesAnyCase, u"y", false},
         {"Yes switch", isYesAnyCase, u"true", false},
         {"Yes switch", isYesAnyCase, u"", false},
+        {"Registry Keys", decodeClassicKeysOnly, u"classic", true},
+        {"Registry Keys", decodeClassicKeysOnly, u"Classic", false},
+        {"Registry Keys", decodeClassicKeysOnly, u"all", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.decode(Text(c.value)), c.expected) << c.what << ": " << Text(c.value).toUtf8();

@@ -65,3 +65,30 @@ std::unique_ptr<SettingsSource> FakeSettingsStore::openFile(const Text& path) co
     const auto found = files.find(path.units());
     return std::make_unique<FakeFileSource>(found == files.end() ? Sections{} : found->second);
 }
+
+FakeRegistry::Key& FakeRegistry::create(RegistryView view, const Text& key) {
+    const auto [entry, added] = keys_.try_emplace({view, key.units()});
+    if (const auto slash = key.findLast(u'\\'); added && slash) {
+        create(view, key.left(*slash)).subkeys.push_back(key.mid(*slash + 1));
+    }
+    return entry->second;
+}
+
+void FakeRegistry::put(RegistryView view, const Text& key, const Text& name, const Text& value) {
+    create(view, key).values[name.units()] = value;
+}
+
+std::optional<TextList> FakeRegistry::subkeyNames(const Text& key, RegistryView view) const {
+    opened.emplace_back(view, key);
+    const auto found = keys_.find({view, key.units()});
+    if (found == keys_.end()) return std::nullopt;
+    return found->second.subkeys;
+}
+
+std::optional<Text> FakeRegistry::stringValue(const Text& key, const Text& name, RegistryView view) const {
+    const auto found = keys_.find({view, key.units()});
+    if (found == keys_.end()) return std::nullopt;
+    const auto value = found->second.values.find(name.units());
+    if (value == found->second.values.end()) return std::nullopt;
+    return value->second;
+}

@@ -8,6 +8,7 @@
 
 #include "common/platform.h"
 #include "launcher/settings_store.h"
+#include "runtime/registry.h"
 
 // GoogleTest prints Text as UTF-8.
 void PrintTo(const Text& text, std::ostream* out);
@@ -55,4 +56,24 @@ public:
         put(path, section, key, value);
     }
     void createFolder(const Text& path) override { createdFolders.push_back(path); }
+};
+
+// Registry keys in memory, per view. Subkeys enumerate in the order they were
+// first added; every subkeyNames call is noted in opened.
+class FakeRegistry final : public Registry {
+public:
+    // Creates the key (and its parents) with one string value.
+    void put(RegistryView view, const Text& key, const Text& name, const Text& value);
+    std::optional<TextList> subkeyNames(const Text& key, RegistryView view) const override;
+    std::optional<Text> stringValue(const Text& key, const Text& name, RegistryView view) const override;
+
+    mutable std::vector<std::pair<RegistryView, Text>> opened;
+
+private:
+    struct Key {
+        TextList subkeys;
+        std::map<std::u16string, Text> values;
+    };
+    Key& create(RegistryView view, const Text& key);
+    std::map<std::pair<RegistryView, std::u16string>, Key> keys_;
 };

@@ -1,0 +1,101 @@
+#include "runtime/runtime_choice.h"
+
+#include "common/format.h"
+#include "runtime/jvm_location.h"
+#include "runtime/registry_search.h"
+
+namespace {
+
+class ChoiceSteps {
+public:
+    ChoiceSteps(const RuntimeChoiceInput& input, const FileProbe& files, RuntimeChoiceRecord* record)
+        : input_(input), files_(files), record_(record) {}
+
+    // The library in the folder, noted as the source's outcome.
+    RuntimeChoice tryFolder(RuntimeSource source, const Text& folder) {
+        const JvmLibrary library = locateJvmLibrary(folder, input_.constraints.jvmType, files_);
+        note(source, library.path.empty() ? SourceOutcome::NoJvmLibrary : SourceOutcome::Chosen, folder, library.path);
+        return {library.path, source};
+    }
+
+    void note(RuntimeSource source, SourceOutcome outcome, const Text& folder = {}, const Text& library = {}) {
+        if (record_) record_->sources.push_back({source, outcome, folder, library});
+    }
+
+    RegistryPassRecord* newPass() {
+        if (!record_) return nullptr;
+        record_->passes.emplace_back();
+        return &record_->passes.back();
+    }
+
+private:
+    const RuntimeChoiceInput& input_;
+    const FileProbe& files_;
+    RuntimeChoiceRecord* record_;
+};
+
+RuntimeChoice tryJrePath(const RuntimeChoiceInput& input, ChoiceSteps& steps) {
+    if (input.jrePath.empty()) {
+        steps.note(RuntimeSource::JrePath, SourceOutcome::NotConfigured);
+        return {};
+    }
+    Text home = input.jrePath;
+    if (!home.endsWith(u"\\")) home += u'\\';
+    return steps.tryFolder(RuntimeSource::JrePath, home);
+}
+
+RuntimeChoice tryPrivateRuntime(const RuntimeChoiceInput& input, const FileProbe& files, ChoiceSteps& steps) {
+    const auto folder = findPrivateRuntime(input.executablePath, files);
+    if (!folder) {
+        steps.note(RuntimeSource::PrivateRuntime, SourceOutcome::NoRuntimeFolder);
+        return {};
+    }
+    return steps.tryFolder(RuntimeSource::PrivateRuntime, *folder);
+}
+
+RuntimeChoice tryRegistry(const RuntimeChoiceInput& input, const FileProbe& files, const Registry& registry,
+                          ChoiceSteps& steps) {
+    auto home = searchRegistry(RegistryView::Native, input.constraints, registry, files, steps.newPass());
+    RuntimeSource source = RuntimeSource::Registry;
+    if (!home) {
+        steps.note(source, SourceOutcome::NoCandidate);
+        source = RuntimeSource::Registry32;
+        // 32-bit runtimes are of use only to the paired launcher.
+        if (!input.hasPairProduct) {
+            steps.note(source, SourceOutcome::NotConfigured);
+            return {};
+        }
+        home = searchRegistry(RegistryView::Bits32, input.constraints, registry, files, steps.newPass());
+        if (!home) {
+            steps.note(source, SourceOutcome::NoCandidate);
+            return {};
+        }
+    }
+    return steps.tryFolder(source, *home);
+}
+
+} // namespace
+
+std::optional<Text> findPrivateRuntime(const Text& executablePath, const FileProbe& files) {
+    const auto slash = executablePath.findLast(u'\\');
+    if (!slash) return std::nullopt;
+    const Text folder = executablePath.left(*slash + 1);
+    if (isRuntimeFolder(folder, files)) return folder;
+    const Text subfolder = folder + u"jre64\\";
+    if (isRuntimeFolder(subfolder, files)) return subfolder;
+    return std::nullopt;
+}
+
+RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const FileProbe& files, const Registry& registry,
+                            RuntimeChoiceRecord* record) {
+    ChoiceSteps steps(input, files, record);
+    if (RuntimeChoice choice = tryJrePath(input, steps); !choice.jvmLibraryPath.empty()) return choice;
+    if (RuntimeChoice choice = tryPrivateRuntime(input, files, steps); !choice.jvmLibraryPath.empty()) return choice;
+    return tryRegistry(input, files, registry, steps);
+}
+
+Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, TextLoader loadText) {
+    const TextId format = constraints.jvmType == JvmType::Server ? IDS_JRE_NOT_FOUND_SERVER : IDS_JRE_NOT_FOUND;
+    return formatText(loadText(format),
+                      {describeVersionLimits(constraints.minimumVersion, constraints.maximumVersion, loadText)});
+}

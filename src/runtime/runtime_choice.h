@@ -1,0 +1,34 @@
+#pragma once
+// Which JVM library a launch loads: the first of "JRE Path", a private
+// runtime beside the executable, and the runtimes in the registry (the
+// native view, then the 32-bit one for the paired launcher) that yields one.
+
+#include <optional>
+
+#include "common/platform.h"
+#include "common/text.h"
+#include "common/text_ids.h"
+#include "runtime/registry.h"
+#include "runtime/runtime_choice_record.h"
+#include "runtime/runtime_constraints.h"
+
+struct RuntimeChoiceInput {
+    const Text& executablePath;
+    const Text& jrePath;
+    const RuntimeConstraints& constraints;
+    bool hasPairProduct = false;
+};
+
+struct RuntimeChoice {
+    Text jvmLibraryPath;  // empty when no source yielded one
+    RuntimeSource source = RuntimeSource::JrePath;
+};
+
+// The runtime beside the executable ("bin\java.dll" there or in "jre64\"), or nothing.
+std::optional<Text> findPrivateRuntime(const Text& executablePath, const FileProbe& files);
+
+RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const FileProbe& files, const Registry& registry,
+                            RuntimeChoiceRecord* record = nullptr);
+
+// The text that tells the user no runtime was found and which one to install.
+Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, TextLoader loadText);
