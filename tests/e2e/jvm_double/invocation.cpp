@@ -172,13 +172,13 @@ static long long microsecondsSinceProcessStart() {
 // is loaded only here, so that the double adds nothing to the start of a
 // process that does not ask for this.
 static void awaitWindow(const std::string& windowClass) {
-    using FindWindowFunction = HWND(WINAPI*)(HWND, HWND, LPCSTR, LPCSTR);
-    using ProcessOfFunction = DWORD(WINAPI*)(HWND, LPDWORD);
-    using VisibleFunction = BOOL(WINAPI*)(HWND);
     const HMODULE user32 = LoadLibraryW(L"user32.dll");
-    auto findWindow = reinterpret_cast<FindWindowFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "FindWindowExA")));
-    auto processOf = reinterpret_cast<ProcessOfFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowThreadProcessId")));
-    auto visible = reinterpret_cast<VisibleFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "IsWindowVisible")));
+    auto entry = [user32](auto* type, const char* name) {
+        return reinterpret_cast<decltype(type)>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+    };
+    const auto findWindow = entry(static_cast<HWND(WINAPI*)(HWND, HWND, LPCSTR, LPCSTR)>(nullptr), "FindWindowExA");
+    const auto processOf = entry(static_cast<DWORD(WINAPI*)(HWND, LPDWORD)>(nullptr), "GetWindowThreadProcessId");
+    const auto visible = entry(static_cast<BOOL(WINAPI*)(HWND)>(nullptr), "IsWindowVisible");
     const ULONGLONG started = GetTickCount64();
     while (GetTickCount64() - started < 20000) {
         for (HWND window = nullptr; (window = findWindow(nullptr, window, windowClass.c_str(), nullptr));) {
