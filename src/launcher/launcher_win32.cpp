@@ -83,7 +83,8 @@ std::uint32_t Launcher::startJavaApplication() {
 bool Launcher::startSplash() {
     const auto settingsPath = settingsFilePath(modulePath_);
     if (!settingsPath) return false;
-    startChosenSplash(readSplashSettings(*settingsStore_.openFile(*settingsPath)), jvmLibraryPath_, files_, splash_);
+    settings_.splash = readSplashSettings(*settingsStore_.openFile(*settingsPath));
+    startChosenSplash(settings_.splash, jvmLibraryPath_, files_, splash_);
     return true;
 }
 

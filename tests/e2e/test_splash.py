@@ -1,6 +1,7 @@
 """The splash screen: the runtime's splashscreen.dll, or the launcher's own window."""
 import json
 import shutil
+import subprocess
 
 from harness import images
 from harness.apps import install_app, scenario
@@ -140,6 +141,17 @@ class OwnSplashWindow(WineTestCase):
         run = case.run(windows=["leave"])
         # (1280 - 1401) / 2 and (1024 - 1101) / 2, truncated toward zero.
         self.assertEqual(splash_windows(run)[0]["rect"], [-60, -38, 1341, 1063])
+
+    def test_launch_does_not_wait_for_the_picture(self):
+        case = self.case()
+        # Some 0.5 s of decoding under Wine.
+        subprocess.run(["convert", "-size", "4000x3000", "gradient:red-blue", str(case.path("large.jpg"))], check=True)
+        install_app(case, settings={"Display": {"Splash Screen": case.win("large.jpg")}},
+                    scenario_text=scenario(main_steps=["sleep 1000"]))
+        run = case.run(windows=["leave"])
+        self.assertEqual(run.exit_code, 0)
+        created = next(e for e in case.jvm_log().events if e.startswith("since process start "))
+        self.assertLess(int(created.split()[3]) / 1000, splash_windows(run)[0]["ms"], "the VM was created first")
 
     def test_unreadable_image_gives_an_empty_window_and_the_launch_goes_on(self):
         for name, content in [("missing.bmp", None), ("empty.bmp", b""), ("text.bmp", b"not a picture")]:
