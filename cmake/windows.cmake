@@ -33,7 +33,7 @@ endforeach()
 add_custom_target(delay_import_libraries DEPENDS ${DELAY_IMPORT_LIBRARIES})
 add_library(delay_loaded INTERFACE)
 add_dependencies(delay_loaded delay_import_libraries)
-target_link_libraries(delay_loaded INTERFACE ${DELAY_IMPORT_LIBRARIES} delayimp uuid)
+target_link_libraries(delay_loaded INTERFACE ${DELAY_IMPORT_LIBRARIES} delayimp)
 
 add_library(jlaunch_core STATIC ${JLAUNCH_PORTABLE_SOURCES})
 target_include_directories(jlaunch_core PUBLIC src)

@@ -104,6 +104,7 @@ bool SplashPicture::loadFile(const Text& path) {
 
 bool SplashPicture::loadBytes(std::span<const std::uint8_t> bytes) {
     reset();
+    if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<LONG>::max())) return false;
     const ComPtr<IStream> stream = streamOver(bytes);
     if (!stream) return false;
     ComPtr<IPicture> picture;
