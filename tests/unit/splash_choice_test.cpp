@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "launcher/splash_settings_reader.h"
 #include "splash/splash_choice.h"
 #include "test_support.h"
 
@@ -27,37 +26,6 @@ public:
 };
 
 } // namespace
-
-TEST(SplashSettings, ShadowNeedsExactlyTrueAndNativeAnyCaseYes) {
-    struct Case {
-        const char16_t* value;
-        bool shadow;
-        bool native;
-    };
-    for (const Case& c : {Case{u"true", true, false}, Case{u"True", false, false}, Case{u"TRUE", false, false},
-                          Case{u"Yes", false, true}, Case{u"yes", false, true}, Case{u"YES", false, true},
-                          Case{u"y", false, false}, Case{u"1", false, false}, Case{u"", false, false}}) {
-        const SplashSettings settings{u"a.bmp"_t, Text(c.value), Text(c.value)};
-        EXPECT_EQ(settings.wantsShadow(), c.shadow) << Text(c.value).toUtf8();
-        EXPECT_EQ(settings.prefersNative(), c.native) << Text(c.value).toUtf8();
-    }
-}
-
-TEST(SplashSettings, ReadFromTheDisplaySectionByTheirExactKeys) {
-    FakeSettingsStore store;
-    const Text ini = u"C:\\app.ini"_t;
-    const Text display = u"Display"_t;
-    store.put(ini, display, u"Splash Screen"_t, u"splash.png"_t);
-    store.put(ini, display, u"Splash Screen Shadow"_t, u"true"_t);
-    store.put(ini, display, u"Prefer Native Splash Screen"_t, u"Yes"_t);  // one f: not the key
-    const SplashSettings read = readSplashSettings(*store.openFile(ini));
-    EXPECT_EQ(read.image, u"splash.png"_t);
-    EXPECT_TRUE(read.wantsShadow());
-    EXPECT_FALSE(read.prefersNative());
-
-    store.put(ini, display, u"Preffer Native Splash Screen"_t, u"yes"_t);
-    EXPECT_TRUE(readSplashSettings(*store.openFile(ini)).prefersNative());
-}
 
 TEST(NativeSplashLibrary, LiesInTheFolderAboveTheJvmLibrarysFolder) {
     struct Case {
