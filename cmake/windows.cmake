@@ -56,6 +56,7 @@ set_source_files_properties(resources/jlaunch.rc PROPERTIES OBJECT_DEPENDS
 
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)
+add_subdirectory(samples/console)
 
 # A sample application a packager can copy to Windows: exe, settings, jar.
 set(SAMPLE_DIR ${CMAKE_BINARY_DIR}/sample)

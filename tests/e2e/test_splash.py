@@ -7,7 +7,7 @@ from harness import images
 from harness.apps import install_app, scenario
 from harness.base import WineTestCase
 from harness.launch import BIN, FAILURE
-from harness.real_vm import RealVmTestCase, install_real_app
+from harness.real_vm import RealVmTestCase, console_file_report, install_real_app
 
 WS_POPUP, WS_CAPTION, WS_THICKFRAME, WS_EX_TOOLWINDOW = 0x80000000, 0x00C00000, 0x00040000, 0x80
 CS_DROPSHADOW, CS_SAVEBITS, CS_DBLCLKS = 0x00020000, 0x0800, 0x0008
@@ -243,4 +243,4 @@ class SplashOnTheRealVm(RealVmTestCase):
         self.assertEqual(len(splash_windows(run)), 1)
         # Shown while the VM started and main ran; the application ran on for 4 s without it.
         self.assertLess(shown_for_ms(run), 3000)
-        self.assertEqual(case.path("out.txt").read_text(encoding="latin-1").splitlines()[-1], "thread done")
+        self.assertEqual(console_file_report(case.path("out.txt"))[-1], "thread done")

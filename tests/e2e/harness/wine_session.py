@@ -62,8 +62,12 @@ class WineSession:
             shutil.rmtree(self.prefix, ignore_errors=True)
             if attempt == 2:
                 raise RuntimeError(f"wineboot failed ({booted.returncode}): {booted.stderr.decode(errors='replace')}")
-        # A crash must end the program, not open winedbg's dialog and hang the run.
+        # A crash must end the program, not open winedbg's dialog and hang the run;
+        # without a registered debugger it ends at once.
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", "REG_DWORD")
+        subprocess.run(["wine", "reg", "delete", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug",
+                        "/v", "Debugger", "/f"], env=self.env(), check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
         self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Decorated", "N")
         # Keep the wineserver alive between the many short runs.
         subprocess.Popen(["wineserver", "-p"], env=self.env()).wait()
