@@ -144,10 +144,10 @@ class OwnSplashWindow(WineTestCase):
 
     def test_launch_does_not_wait_for_the_picture(self):
         case = self.case()
-        # Some 0.5 s of decoding under Wine.
-        subprocess.run(["convert", "-size", "4000x3000", "gradient:red-blue", str(case.path("large.jpg"))], check=True)
+        # Some 0.5 s of decoding under Wine; main lasts long enough for the window to come.
+        subprocess.run(["convert", "-size", "3000x2000", "gradient:red-blue", str(case.path("large.jpg"))], check=True)
         install_app(case, settings={"Display": {"Splash Screen": case.win("large.jpg")}},
-                    scenario_text=scenario(main_steps=["sleep 1000"]))
+                    scenario_text=scenario(main_steps=["sleep 3000"]))
         run = case.run(windows=["leave"])
         self.assertEqual(run.exit_code, 0)
         created = next(e for e in case.jvm_log().events if e.startswith("since process start "))
