@@ -53,9 +53,7 @@ std::uint32_t Launcher::startJavaApplication() {
         ? readVmSettings(layeredSettingsFor(settingsStore_, *settingsPath, settings_.upgradeCode))
         : VmSettings{};
     prepareVmEnvironment(vmSettings, jvmLibraryPath_, modulePath_, environment_, vmOptions_);
-    if (!hasArgument(arguments_, u"-nosplash") && !hasArgument(arguments_, u"/nosplash") && !startSplash()) {
-        return 0;
-    }
+    if (!hasNoSplashSwitch(arguments_) && !startSplash()) return 0;
 
     const auto jvm = loadJvmLibrary(jvmLibraryPath_);
     if (!jvm) return kFailureExitCode;
@@ -118,10 +116,7 @@ bool Launcher::setUpSingleInstance() {
 }
 
 void Launcher::overrideWorkingDirectory() const {
-    const auto slash = modulePath_.findLast(u'\\');
-    // A path whose only backslash is its first character names no folder to go to.
-    if (!slash || *slash == 0) return;
-    SetCurrentDirectoryW(wide(modulePath_.left(*slash)));
+    if (const auto folder = overriddenWorkingDirectory(modulePath_)) SetCurrentDirectoryW(wide(*folder));
 }
 
 bool Launcher::chooseRuntime() {
