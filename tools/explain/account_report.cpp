@@ -229,7 +229,7 @@ void jsonSettings(const SettingsAccount& settings, JsonWriter& json) {
 
 void jsonInstance(const InstanceAccount& instance, JsonWriter& json) {
     json.key(u"singleInstance").beginObject().key(u"configured").value(instance.configured);
-    json.key(u"name").value(std::optional<Text>(instance.name));
+    json.key(u"name").valueOrNull(instance.name);
     json.key(u"firstInstance");
     if (instance.first) {
         const InstanceHeader& header = instance.first->header;
@@ -250,7 +250,7 @@ void jsonRegistryPass(const RegistryPassRecord& pass, JsonWriter& json) {
     json.endArray().key(u"entries").beginArray();
     for (const RegistryEntryRecord& entry : pass.entries) {
         json.beginObject().key(u"key").value(entry.key).key(u"subkey").value(entry.subkey);
-        json.key(u"version").value(entry.version.toText()).key(u"home").value(std::optional<Text>(entry.home));
+        json.key(u"version").value(entry.version.toText()).key(u"home").valueOrNull(entry.home);
         json.key(u"verdict").value(nameOf(entry.outcome).id).endObject();
     }
     json.endArray().key(u"ranked").beginArray();
@@ -278,15 +278,15 @@ void jsonRuntime(const LaunchAccount& account, JsonWriter& json) {
     for (const SourceRecord& source : runtime.record.sources) {
         json.beginObject().key(u"source").value(nameOf(source.source).id);
         json.key(u"outcome").value(nameOf(source.outcome).id);
-        json.key(u"folder").value(std::optional<Text>(source.folder));
-        json.key(u"jvmLibrary").value(std::optional<Text>(source.jvmLibraryPath)).endObject();
+        json.key(u"folder").valueOrNull(source.folder);
+        json.key(u"jvmLibrary").valueOrNull(source.jvmLibraryPath).endObject();
     }
     json.endArray().key(u"registryPasses").beginArray();
     for (const RegistryPassRecord& pass : runtime.record.passes) jsonRegistryPass(pass, json);
     json.endArray();
-    json.key(u"jvmLibrary").value(std::optional<Text>(runtime.choice.jvmLibraryPath));
+    json.key(u"jvmLibrary").valueOrNull(runtime.choice.jvmLibraryPath);
     json.key(u"pairLauncher").value(runtime.needsPairLauncher);
-    json.key(u"notFoundMessage").value(std::optional<Text>(runtime.notFoundMessage)).endObject();
+    json.key(u"notFoundMessage").valueOrNull(runtime.notFoundMessage).endObject();
 }
 
 void jsonVm(const LaunchAccount& account, JsonWriter& json) {
@@ -301,13 +301,13 @@ void jsonVm(const LaunchAccount& account, JsonWriter& json) {
     json.key(u"Path").value(vm.pathVariable).endObject();
     const SplashAccount& splash = *account.splash;
     json.key(u"splash").beginObject().key(u"suppressed").value(splash.suppressed);
-    json.key(u"kind").value(nameOf(splash.kind).id).key(u"image").value(std::optional<Text>(splash.settings.image));
-    json.key(u"nativeLibrary").value(std::optional<Text>(splash.nativeLibrary));
+    json.key(u"kind").value(nameOf(splash.kind).id).key(u"image").valueOrNull(splash.settings.image);
+    json.key(u"nativeLibrary").valueOrNull(splash.nativeLibrary);
     json.key(u"shadow").value(splash.settings.wantsShadow()).endObject();
     json.key(u"classPath").beginArray();
     for (const ClassPathPieceRecord& piece : vm.record.classPath.pieces) {
         json.beginObject().key(u"written").value(piece.written).key(u"expanded").value(piece.expanded);
-        json.key(u"pattern").value(std::optional<Text>(piece.pattern)).key(u"entries").value(piece.added).endObject();
+        json.key(u"pattern").valueOrNull(piece.pattern).key(u"entries").value(piece.added).endObject();
     }
     json.endArray().key(u"executableOnClassPath").value(vm.record.classPath.executableAdded);
     json.key(u"memory");
@@ -324,8 +324,8 @@ void jsonVm(const LaunchAccount& account, JsonWriter& json) {
     json.endArray().key(u"options").value(vm.options);
     json.key(u"stackSize");
     vm.stackSize ? json.value(vm.stackSize) : json.null();
-    json.key(u"outputFile").value(std::optional<Text>(vm.outputFile));
-    json.key(u"errorFile").value(std::optional<Text>(vm.errorFile)).endObject();
+    json.key(u"outputFile").valueOrNull(vm.outputFile);
+    json.key(u"errorFile").valueOrNull(vm.errorFile).endObject();
 }
 
 } // namespace
@@ -355,12 +355,12 @@ Text jsonReport(const LaunchAccount& account) {
     jsonRuntime(account, json);
     jsonVm(account, json);
     const bool starts = account.outcome == LaunchOutcome::StartsVm;
-    json.key(u"mainClass").value(std::optional<Text>(starts ? account.decoded.mainClass : Text()));
+    json.key(u"mainClass").valueOrNull(starts ? account.decoded.mainClass : Text());
     json.key(u"mainArguments");
     starts ? json.value(account.mainArguments) : json.null();
     json.key(u"outcome").beginObject().key(u"result").value(nameOf(account.outcome).id);
     json.key(u"goesAhead").value(reportExitCode(account) == 0);
-    json.key(u"message").value(std::optional<Text>(account.message));
+    json.key(u"message").valueOrNull(account.message);
     json.key(u"exitCode");
     account.outcome == LaunchOutcome::Fails ? json.value(std::uint64_t{0xFFFFFFFF}) : json.null();
     json.endObject().endObject();

@@ -47,33 +47,24 @@ JsonWriter& JsonWriter::raw(std::u16string_view units) {
     return *this;
 }
 
-JsonWriter& JsonWriter::beginObject() {
-    raw(u"{");
+JsonWriter& JsonWriter::open(std::u16string_view bracket) {
+    raw(bracket);
     hasMembers_.push_back(false);
     return *this;
 }
 
-JsonWriter& JsonWriter::beginArray() {
-    raw(u"[");
-    hasMembers_.push_back(false);
-    return *this;
-}
-
-JsonWriter& JsonWriter::endObject() {
+JsonWriter& JsonWriter::close(char16_t bracket) {
     const bool hadMembers = hasMembers_.back();
     hasMembers_.pop_back();
     if (hadMembers) newLine();
-    text_ += u'}';
+    text_ += bracket;
     return *this;
 }
 
-JsonWriter& JsonWriter::endArray() {
-    const bool hadMembers = hasMembers_.back();
-    hasMembers_.pop_back();
-    if (hadMembers) newLine();
-    text_ += u']';
-    return *this;
-}
+JsonWriter& JsonWriter::beginObject() { return open(u"{"); }
+JsonWriter& JsonWriter::beginArray() { return open(u"["); }
+JsonWriter& JsonWriter::endObject() { return close(u'}'); }
+JsonWriter& JsonWriter::endArray() { return close(u']'); }
 
 JsonWriter& JsonWriter::key(std::u16string_view name) {
     beforeValue();
@@ -95,9 +86,7 @@ JsonWriter& JsonWriter::value(std::uint64_t number) {
     return raw(Text::fromUtf8(std::to_string(number)).units());
 }
 
-JsonWriter& JsonWriter::value(const std::optional<Text>& text) {
-    return text && !text->empty() ? value(*text) : null();
-}
+JsonWriter& JsonWriter::valueOrNull(const Text& text) { return text.empty() ? null() : value(text); }
 
 JsonWriter& JsonWriter::null() { return raw(u"null"); }
 

@@ -23,7 +23,8 @@ public:
     JsonWriter& value(const char16_t* text) { return value(Text(text)); }
     JsonWriter& value(bool flag);
     JsonWriter& value(std::uint64_t number);
-    JsonWriter& value(const std::optional<Text>& text);  // null when empty
+    JsonWriter& value(const std::optional<Text>& text) { return valueOrNull(text.value_or(Text())); }
+    JsonWriter& valueOrNull(const Text& text);  // null when empty
     JsonWriter& null();
     JsonWriter& value(const TextList& texts);
 
@@ -34,6 +35,8 @@ private:
     void beforeValue();
     void newLine();
     JsonWriter& raw(std::u16string_view units);
+    JsonWriter& open(std::u16string_view bracket);
+    JsonWriter& close(char16_t bracket);
 
     Text text_;
     std::vector<bool> hasMembers_;  // per open object or array
