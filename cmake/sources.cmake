@@ -2,6 +2,7 @@
 set(JLAUNCH_PORTABLE_SOURCES
   src/common/argument_list.cpp
   src/common/centre_window.cpp
+  src/common/dialog_layout.cpp
   src/common/format.cpp
   src/common/splitting.cpp
   src/common/string_table.cpp
@@ -13,6 +14,7 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/settings_decoding.cpp
   src/launcher/settings_paths.cpp
   src/launcher/vm_settings_reader.cpp
+  src/runtime/hyper_link.cpp
   src/runtime/java_version.cpp
   src/runtime/jvm_location.cpp
   src/runtime/pe_image.cpp
@@ -42,6 +44,7 @@ set(JLAUNCH_VM_SOURCES
 set(JLAUNCH_WIN32_SOURCES
   src/common/ansi_win32.cpp
   src/common/centre_window_win32.cpp
+  src/common/dialog_layout_win32.cpp
   src/common/modal_dialog_win32.cpp
   src/common/platform_win32.cpp
   src/common/resource_bytes_win32.cpp
@@ -50,8 +53,10 @@ set(JLAUNCH_WIN32_SOURCES
   src/launcher/launcher_win32.cpp
   src/launcher/process_facts_win32.cpp
   src/launcher/settings_store_win32.cpp
+  src/runtime/hyper_link_control_win32.cpp
   src/runtime/jvm_architecture_win32.cpp
   src/runtime/registry_win32.cpp
+  src/runtime/runtime_not_found_dialog_win32.cpp
   src/vm/exception_dialog_win32.cpp
   src/vm/folder_operations_win32.cpp
   src/vm/java_main_thread_win32.cpp

@@ -68,6 +68,17 @@ struct GdiObjectTraits {
     static Value invalid() { return nullptr; }
     static void close(Value object) { DeleteObject(object); }
 };
+struct CursorTraits {
+    using Value = HCURSOR;
+    static Value invalid() { return nullptr; }
+    static void close(Value cursor) { DestroyCursor(cursor); }
+};
+struct WindowTraits {
+    using Value = HWND;
+    static Value invalid() { return nullptr; }
+    // An owned window may already be gone with its owner; destroying it again only fails.
+    static void close(Value window) { DestroyWindow(window); }
+};
 
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
@@ -76,3 +87,5 @@ using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueMappedView = UniqueResource<MappedViewTraits>;
 using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
+using UniqueCursor = UniqueResource<CursorTraits>;
+using UniqueWindow = UniqueResource<WindowTraits>;
