@@ -95,8 +95,9 @@ class RegistryChoice(WineTestCase):
                 case = self.case(f"-{index}")
                 install_discovering_app(case, {"Java Runtime Environment": runtime_settings})
                 with registered(self.session, case, registrations(case, runtimes)):
-                    run = case.run()
-                self.assertEqual((run.exit_code, run.windows), (0, []) if expected else (FAILURE, []))
+                    run = case.run(windows=["press:2"])
+                titles = [w["title"] for w in run.windows]
+                self.assertEqual((run.exit_code, titles), (0, []) if expected else (FAILURE, ["JRE Not Found"]))
                 self.assertEqual(loaded_libraries(case), [expected] if expected else [])
 
 
