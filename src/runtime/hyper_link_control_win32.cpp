@@ -128,14 +128,19 @@ void HyperLinkControl::addTooltip() {
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(control_), nullptr,
                                    GetModuleHandleW(nullptr), nullptr));
     if (!tooltip_) return;
+    TOOLINFOW tool = labelTool();
+    tool.lpszText = const_cast<wchar_t*>(wide(target_));
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_.get(), TTM_ACTIVATE, TRUE, 0);
+}
+
+TOOLINFOW HyperLinkControl::labelTool() const {
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = control_;
     tool.uId = kToolId;
     tool.rect = labelArea_;
-    tool.lpszText = const_cast<wchar_t*>(wide(target_));
-    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tooltip_.get(), TTM_ACTIVATE, TRUE, 0);
+    return tool;
 }
 
 void HyperLinkControl::readColours() {
@@ -163,11 +168,7 @@ void HyperLinkControl::measureLabel() {
     const Rect area = labelArea({client.left, client.top, client.right, client.bottom}, label, alignmentOf(control_));
     labelArea_ = {area.left, area.top, area.right, area.bottom};
     if (!tooltip_) return;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = control_;
-    tool.uId = kToolId;
-    tool.rect = labelArea_;
+    TOOLINFOW tool = labelTool();
     SendMessageW(tooltip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

@@ -4,6 +4,7 @@
 // over it, and the target opened through the shell by a click, Enter or Space.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "common/text.h"
 #include "common/unique_handle_win32.h"
@@ -23,6 +24,8 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void makeLinkFont(HFONT baseFont);
     void addTooltip();
+    // The tooltip's tool: the label's area of this control.
+    TOOLINFOW labelTool() const;
     void readColours();
     void measureLabel();
     void paint();
