@@ -1,4 +1,4 @@
-# The Linux build: the portable core and the JNI code with their tests.
+# The Linux build: the portable core and the JNI code with their tests, and jlaunch-pack.
 find_package(GTest REQUIRED)
 enable_testing()
 
@@ -11,5 +11,6 @@ target_include_directories(jlaunch_vm PUBLIC ${JLAUNCH_JDK}/include ${JLAUNCH_JD
 target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
 target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})
 
+add_subdirectory(tools/pack)
 add_subdirectory(tests/unit)
 add_subdirectory(tests/jvm)

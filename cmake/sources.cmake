@@ -9,10 +9,12 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/common/text.cpp
   src/launcher/embedded_settings.cpp
   src/launcher/ini_text.cpp
+  src/launcher/instance_block.cpp
   src/launcher/layered_settings.cpp
   src/launcher/main_settings.cpp
   src/launcher/settings_decoding.cpp
   src/launcher/settings_paths.cpp
+  src/launcher/single_instance.cpp
   src/launcher/vm_settings_reader.cpp
   src/runtime/hyper_link.cpp
   src/runtime/java_version.cpp
@@ -32,6 +34,7 @@ set(JLAUNCH_VM_SOURCES
   src/vm/main_invocation.cpp
   src/vm/memory_sizing.cpp
   src/vm/parent_folders.cpp
+  src/vm/secondary_call.cpp
   src/vm/stream_redirection.cpp
   src/vm/vm_creation.cpp
   src/vm/vm_environment.cpp
@@ -53,6 +56,7 @@ set(JLAUNCH_WIN32_SOURCES
   src/launcher/launcher_win32.cpp
   src/launcher/process_facts_win32.cpp
   src/launcher/settings_store_win32.cpp
+  src/launcher/single_instance_win32.cpp
   src/runtime/hyper_link_control_win32.cpp
   src/runtime/jvm_architecture_win32.cpp
   src/runtime/registry_win32.cpp

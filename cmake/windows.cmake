@@ -53,6 +53,7 @@ set_source_files_properties(resources/jlaunch.rc PROPERTIES OBJECT_DEPENDS
 
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)
+add_subdirectory(samples/console)
 
 # A sample application a packager can copy to Windows: exe, settings, jar.
 set(SAMPLE_DIR ${CMAKE_BINARY_DIR}/sample)
@@ -66,9 +67,19 @@ add_custom_command(
           --main-class com.example.sample.SampleApp -C ${CMAKE_BINARY_DIR}/sample-classes .
   DEPENDS ${SAMPLE_JAVA}
   VERBATIM)
+# The sample's launcher carries its own icon and version record, branded by
+# the Linux jlaunch-pack of the host build (scripts/build builds that first).
+set(JLAUNCH_HOST_PACK ${CMAKE_SOURCE_DIR}/build/host/bin/jlaunch-pack CACHE FILEPATH
+  "jlaunch-pack built for the build machine")
+add_custom_command(
+  OUTPUT ${SAMPLE_DIR}/SampleApp.exe
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${SAMPLE_DIR}
+  COMMAND ${JLAUNCH_HOST_PACK} $<TARGET_FILE:jlaunch> ${SAMPLE_DIR}/SampleApp.exe
+          --config ${CMAKE_SOURCE_DIR}/samples/swing/SampleApp.pack.ini
+  DEPENDS jlaunch ${JLAUNCH_HOST_PACK} samples/swing/SampleApp.pack.ini samples/swing/icon/SampleApp.ico
+  VERBATIM)
 add_custom_target(sample ALL
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:jlaunch> ${SAMPLE_DIR}/SampleApp.exe
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/samples/swing/SampleApp.ini
           ${CMAKE_SOURCE_DIR}/samples/swing/README.txt ${SAMPLE_DIR}
-  DEPENDS jlaunch ${SAMPLE_DIR}/lib/sample-app.jar
+  DEPENDS ${SAMPLE_DIR}/SampleApp.exe ${SAMPLE_DIR}/lib/sample-app.jar
   VERBATIM)

@@ -6,6 +6,7 @@
 #include "launcher/main_settings.h"
 #include "launcher/process_facts_win32.h"
 #include "launcher/settings_paths.h"
+#include "launcher/single_instance.h"
 #include "launcher/vm_settings_reader.h"
 #include "runtime/jvm_architecture_win32.h"
 #include "runtime/runtime_choice.h"
@@ -25,19 +26,23 @@ constexpr std::uint32_t kFailureExitCode = 0xFFFFFFFF;
 bool Launcher::initialise() {
     arguments_ = argumentsFromCommandLine(fromWide(GetCommandLineW()));
     if (!readMainSettings()) return false;
-    // Single-instance operation is not offered yet: every start runs on its own.
+    if (!setUpSingleInstance()) return false;
+    // A later start has handed its arguments over; it only waits now.
+    if (singleInstance_.isLaterStart()) return true;
     if (settings_.overrideWorkingDir) overrideWorkingDirectory();
     return chooseRuntime();
 }
 
 std::uint32_t Launcher::run() {
     if (needsPairLauncher_) return runPairLauncher(settings_.pairProduct, settings_.pairReturnCode);
+    if (singleInstance_.isLaterStart()) return singleInstance_.waitForPrimary();
     return startJavaApplication();
 }
 
 void Launcher::shutdown() {
     // Returns once the application's last non-daemon thread has ended.
     if (vm_.vm) vm_.vm->DestroyJavaVM();
+    singleInstance_.stop();
 }
 
 std::uint32_t Launcher::startJavaApplication() {
@@ -65,7 +70,7 @@ std::uint32_t Launcher::startJavaApplication() {
     const std::uint64_t stackSize = assembled.mainThreadStackSize
         ? assembled.mainThreadStackSize
         : defaultJavaStackSize(jvm->getDefaultJavaVmInitArgs);
-    WindowsJavaMainActions actions(nullptr);
+    WindowsJavaMainActions actions(singleInstance_.mainStartedEvent());
     const std::uint32_t result =
         runOnJavaMainThread(stackSize, [&] { return runJavaMain(job, vm_, folders_, actions); });
     return result == 0 ? 0 : kFailureExitCode;
@@ -96,6 +101,14 @@ bool Launcher::readMainSettings() {
         return false;
     }
     return false;
+}
+
+bool Launcher::setUpSingleInstance() {
+    const auto settingsPath = settingsFilePath(modulePath_);
+    if (!settingsPath) return false;
+    if (!singleInstanceRequested(layeredSettingsFor(settingsStore_, *settingsPath, settings_.upgradeCode))) return true;
+    return singleInstance_.setUp(modulePath_, arguments_,
+                                 {settings_.mainClass, settings_.runtime.allowIbm, &vm_.vm});
 }
 
 void Launcher::overrideWorkingDirectory() const {

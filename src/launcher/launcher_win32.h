@@ -10,6 +10,7 @@
 #include "common/platform_win32.h"
 #include "launcher/launch_settings.h"
 #include "launcher/settings_store_win32.h"
+#include "launcher/single_instance_win32.h"
 #include "runtime/registry_win32.h"
 #include "vm/folder_operations_win32.h"
 #include "vm/vm_creation.h"
@@ -30,6 +31,7 @@ public:
 
 private:
     bool readMainSettings();
+    bool setUpSingleInstance();
     void overrideWorkingDirectory() const;
     bool chooseRuntime();
     void checkJvmArchitecture();
@@ -51,4 +53,5 @@ private:
 
     VmOptionList vmOptions_;
     JavaVmSlots vm_;
+    SingleInstance singleInstance_;
 };

@@ -1,10 +1,13 @@
-"""The sample a packager can copy, and the jvm.dll double's own check."""
+"""The samples a packager can copy, and the jvm.dll double's own check."""
+import json
 import shutil
 
 from harness.base import WineTestCase
 from harness.launch import BIN
+from harness.real_vm import RealVmTestCase, install_real_runtime
 
 SAMPLE = BIN.parent / "sample"
+CONSOLE_SAMPLE = BIN.parent / "sample-console"
 
 
 class SampleApplication(WineTestCase):
@@ -23,6 +26,29 @@ class SampleApplication(WineTestCase):
         self.assertEqual(arguments[:2], ["one", "--from-settings"])
         self.assertNotIn("%", arguments[2])
         self.assertEqual(case.path("out.txt").read_bytes(), b"started\r\n")
+
+    def test_sample_carries_its_own_icon_and_version_record(self):
+        def probe(command):
+            done = self.session.wine(str(BIN / "jlprobe.exe"), command, str(SAMPLE / "SampleApp.exe"))
+            return json.loads(done.stdout.decode("utf-8").splitlines()[0])
+
+        self.assertEqual(probe("icon")["32"], {"size": 32, "centre": "#e8731a"})  # the orange tile
+        self.assertEqual(probe("version")["strings"]["ProductName"], "jlaunch Swing sample")
+
+
+class ConsoleSample(RealVmTestCase):
+    def test_console_sample_runs_on_the_real_vm_as_the_demo_shows_it(self):
+        case = self.case()
+        shutil.copytree(CONSOLE_SAMPLE, case.path(), dirs_exist_ok=True)
+        install_real_runtime(case, "jre")
+        run = case.run("Zoë", exe="Hello.exe")
+        self.assertEqual((run.exit_code, run.windows), (0, []))
+        printed = case.path("out.txt").read_text(encoding="utf-8").splitlines()
+        for line in ("  1: Zoë", "  2: --from-settings", "  sample.greeting   Hello from Hello.ini",
+                     "  java.class.path   " + case.win(r"lib\hello.jar") + ";", "  runtime folder    jre"):
+            self.assertIn(line, printed)
+        self.assertTrue(printed[-1].startswith("Counted 148933 primes below 2000000 in "), printed[-1])
+        self.assertEqual(case.path("err.txt").read_bytes(), b"This line was written to System.err.\r\n")
 
 
 class JvmDouble(WineTestCase):

@@ -58,6 +58,18 @@ Text callStaticText(JNIEnv* env, const char* className, const char* method, cons
     return javaChars(env, result.get());
 }
 
+TextList staticStrings(JNIEnv* env, const char* className, const char* field) {
+    const LocalRef<jclass> type(env, env->FindClass(className));
+    const jfieldID id = env->GetStaticFieldID(type.get(), field, "[Ljava/lang/String;");
+    const LocalRef<jobjectArray> array(env, static_cast<jobjectArray>(env->GetStaticObjectField(type.get(), id)));
+    TextList items;
+    for (jsize i = 0; array && i < env->GetArrayLength(array.get()); ++i) {
+        const LocalRef<jstring> item(env, static_cast<jstring>(env->GetObjectArrayElement(array.get(), i)));
+        items.push_back(javaChars(env, item.get()));
+    }
+    return items;
+}
+
 void onAttachedThread(JavaVM* vm, const std::function<void(JNIEnv*)>& work) {
     std::thread thread([&] {
         void* env = nullptr;

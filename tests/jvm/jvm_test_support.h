@@ -47,6 +47,9 @@ Text javaChars(JNIEnv* env, jstring string);
 // Calls a static String method of a fixture class with one object argument.
 Text callStaticText(JNIEnv* env, const char* className, const char* method, const char* signature, jobject argument);
 
+// A static String[] field of a fixture class; a null array gives no texts.
+TextList staticStrings(JNIEnv* env, const char* className, const char* field);
+
 // Runs the work on a new thread attached to the VM. The work may detach the
 // thread itself; otherwise it is detached when the work returns.
 void onAttachedThread(JavaVM* vm, const std::function<void(JNIEnv*)>& work);

@@ -35,18 +35,6 @@ protected:
     bool stillAttached = true;
 };
 
-TextList receivedArguments(JNIEnv* env) {
-    const LocalRef<jclass> type(env, env->FindClass("fixture/Recorder"));
-    const jfieldID field = env->GetStaticFieldID(type.get(), "received", "[Ljava/lang/String;");
-    const LocalRef<jobjectArray> array(env, static_cast<jobjectArray>(env->GetStaticObjectField(type.get(), field)));
-    TextList items;
-    for (jsize i = 0; array && i < env->GetArrayLength(array.get()); ++i) {
-        const LocalRef<jstring> item(env, static_cast<jstring>(env->GetObjectArrayElement(array.get(), i)));
-        items.push_back(javaChars(env, item.get()));
-    }
-    return items;
-}
-
 void setStaticBoolean(JNIEnv* env, const char* className, const char* name, bool value) {
     const LocalRef<jclass> type(env, env->FindClass(className));
     env->SetStaticBooleanField(type.get(), env->GetStaticFieldID(type.get(), name, "Z"), value);
@@ -71,7 +59,7 @@ TEST_F(MainInvocation, MainGetsTheArgumentsAfterTheStartSignal) {
     const TextList arguments{u"first"_t, u"zweite Grüße"_t, Text(), u"\U0001F600"_t};
 
     EXPECT_TRUE(invoke(call(u"fixture/Recorder", arguments)));
-    EXPECT_EQ(receivedArguments(env), arguments);
+    EXPECT_EQ(staticStrings(env, "fixture/Recorder", "received"), arguments);
     EXPECT_TRUE(staticBoolean(env, "fixture/Recorder", "signalledWhenMainRan"));
     EXPECT_EQ(actions.events, Events{"started"});
     EXPECT_FALSE(stillAttached);

@@ -26,17 +26,3 @@ bool readWholeFile(const Text& path, std::string& bytes) {
            (ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
             read == bytes.size());
 }
-
-Text decodeTextFile(const std::string& bytes) {
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xFE) {
-        std::u16string units;
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                           (static_cast<unsigned char>(bytes[i + 1]) << 8));
-        }
-        return Text(std::move(units));
-    }
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return Text::fromUtf8(std::string_view(bytes).substr(3));
-    return Text::fromUtf8(bytes);
-}

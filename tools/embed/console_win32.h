@@ -11,6 +11,3 @@ void writeText(DWORD stream, const Text& text);
 
 // The whole file, or nothing when it cannot be read.
 bool readWholeFile(const Text& path, std::string& bytes);
-
-// UTF-16LE with BOM, UTF-8 with or without BOM.
-Text decodeTextFile(const std::string& bytes);

@@ -11,6 +11,7 @@
 #include "common/wide_win32.h"
 #include "console_win32.h"
 #include "launcher/embedded_settings.h"
+#include "pack/text_file.h"
 #include "resource_ids.h"
 
 namespace {

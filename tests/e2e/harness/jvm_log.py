@@ -42,11 +42,14 @@ class JvmLog:
 
     def main_arguments(self, method="main"):
         """The String[] the application's main received."""
-        for event in self.events:
-            match = re.match(r"CallStatic\w+ \S+\." + method + r"\(\[Ljava/lang/String;\)\S* (\[.*\])$", event)
-            if match:
-                return json.loads(match.group(1))
+        for arguments in self.all_arguments(method):
+            return arguments
         raise AssertionError(f"{method} was not called")
+
+    def all_arguments(self, method):
+        """The String[] of every call of the method, in the order of the calls."""
+        pattern = re.compile(r"CallStatic\w+ \S+\." + method + r"\(\[Ljava/lang/String;\)\S* (\[.*\])$")
+        return [json.loads(match.group(1)) for match in map(pattern.match, self.events) if match]
 
     def has(self, fragment):
         return any(fragment in e for e in self.events)

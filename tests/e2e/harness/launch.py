@@ -48,6 +48,7 @@ class Case:
         if self.folder.exists():
             shutil.rmtree(self.folder)
         self.folder.mkdir(parents=True)
+        self._jobs = 0
 
     def path(self, relative=""):
         return self.folder / relative.replace("\\", "/")
@@ -85,25 +86,55 @@ class Case:
             dll_overrides=""):
         """dll_overrides: Wine load-order overrides, e.g. "dbghelp=n,b" to make Wine behave as Windows
         does and prefer a DLL found beside the program over its own built-in one."""
+        return self.start(arguments, exe, windows, locale, timeout_ms, command_line, dll_overrides).result()
+
+    def start(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None,
+              dll_overrides=""):
+        """As run, without waiting: result() of what it returns waits for the Run."""
         exe_path = self.win(exe)
         job = [f"exe={exe_path}", f"timeout={timeout_ms}",
                "cmdline=" + (command_line if command_line is not None
                              else f'"{exe_path}"' + (f" {arguments}" if arguments else ""))]
         job += [f"window={actions}" for actions in windows]
-        job_file = self.path("probe-job.txt")
-        job_file.write_text("\n".join(job) + "\n", encoding="utf-8")
-        done = self.session.wine(str(BIN / "jlprobe.exe"), "run", self.win("probe-job.txt"),
-                                 locale=locale, timeout=timeout_ms / 1000 + 60, dll_overrides=dll_overrides)
-        return parse_run(done.stdout.decode("utf-8", errors="replace"))
+        program = self._probe("run", job, locale=locale, dll_overrides=dll_overrides)
+        return StartedRun(program, timeout_ms / 1000 + 60)
+
+    def run_many(self, argument_lines, exe="app.exe", timeout_ms=120000):
+        """Starts the program once per line of arguments, all at once; returns
+        ([exit code per line], milliseconds until the last one ended)."""
+        exe_path = self.win(exe)
+        job = [f"exe={exe_path}", f"timeout={timeout_ms}"]
+        job += [f'cmdline="{exe_path}"' + (f" {line}" if line else "") for line in argument_lines]
+        events = parse_events(self._probe("many", job).finish(timeout_ms / 1000 + 60).stdout)
+        codes = {e["index"]: e["code"] for e in events if e["event"] == "exit"}
+        elapsed = next(e["ms"] for e in events if e["event"] == "elapsed")
+        return [codes.get(i) for i in range(len(argument_lines))], elapsed
+
+    def _probe(self, command, job, locale="en", dll_overrides=""):
+        self._jobs += 1
+        job_name = f"probe-job-{self._jobs}.txt"
+        self.path(job_name).write_text("\n".join(job) + "\n", encoding="utf-8")
+        return self.session.spawn(str(BIN / "jlprobe.exe"), command, self.win(job_name), locale=locale,
+                                  dll_overrides=dll_overrides)
+
+
+class StartedRun:
+    def __init__(self, program, timeout):
+        self._program = program
+        self._timeout = timeout
+
+    def result(self):
+        return parse_run(self._program.finish(self._timeout).stdout.decode("utf-8", errors="replace"))
+
+
+def parse_events(output):
+    text = output.decode("utf-8", errors="replace") if isinstance(output, bytes) else output
+    return [json.loads(line) for line in map(str.strip, text.splitlines()) if line.startswith("{")]
 
 
 def parse_run(output):
     run = Run()
-    for line in output.splitlines():
-        line = line.strip()
-        if not line.startswith("{"):
-            continue
-        event = json.loads(line)
+    for event in parse_events(output):
         run.events.append(event)
         kind = event.get("event")
         if kind == "window":

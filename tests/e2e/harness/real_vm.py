@@ -48,6 +48,12 @@ def install_real_app(case, settings=None, main_class="e2e.Console", home="rt", e
 
 
 def console_report(text):
-    """The lines e2e.Console printed, with its \\uXXXX escapes decoded."""
+    """The lines e2e.Console printed, with its \\uXXXX escapes (surrogate pairs too) decoded."""
     lines = text.replace("\r\n", "\n").split("\n")
-    return [line.encode("ascii", "backslashreplace").decode("unicode_escape") for line in lines if line]
+    return [line.encode("ascii", "backslashreplace").decode("unicode_escape")
+            .encode("utf-16", "surrogatepass").decode("utf-16") for line in lines if line]
+
+
+def console_file_report(path):
+    """console_report of a file e2e.Console wrote to; no lines when it wrote no file."""
+    return console_report(path.read_text(encoding="latin-1")) if path.exists() else []

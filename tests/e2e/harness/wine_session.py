@@ -62,8 +62,12 @@ class WineSession:
             shutil.rmtree(self.prefix, ignore_errors=True)
             if attempt == 2:
                 raise RuntimeError(f"wineboot failed ({booted.returncode}): {booted.stderr.decode(errors='replace')}")
-        # A crash must end the program, not open winedbg's dialog and hang the run.
+        # A crash must end the program, not open winedbg's dialog and hang the run;
+        # without a registered debugger it ends at once.
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", "REG_DWORD")
+        subprocess.run(["wine", "reg", "delete", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug",
+                        "/v", "Debugger", "/f"], env=self.env(), check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
         self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Decorated", "N")
         # Keep the wineserver alive between the many short runs.
         subprocess.Popen(["wineserver", "-p"], env=self.env()).wait()
@@ -76,20 +80,12 @@ class WineSession:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
 
     def wine(self, *args, locale="en", timeout=120, cwd=None, dll_overrides=""):
-        """Runs a Windows program and returns when it ends. Its output goes
-        through files, not pipes: Wine's desktop process inherits the handles
-        and outlives the program by seconds, which would hold a pipe open."""
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            process = subprocess.Popen(["wine", *args], env=self.env(locale, dll_overrides), stdout=out,
-                                       stderr=err, cwd=cwd)
-            try:
-                process.wait(timeout=timeout)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                raise
-            out.seek(0)
-            err.seek(0)
-            return subprocess.CompletedProcess(process.args, process.returncode, out.read(), err.read())
+        """Runs a Windows program and returns when it ends."""
+        return self.spawn(*args, locale=locale, cwd=cwd, dll_overrides=dll_overrides).finish(timeout)
+
+    def spawn(self, *args, locale="en", cwd=None, dll_overrides=""):
+        """Starts a Windows program; finish() waits for it."""
+        return WineProgram(["wine", *args], self.env(locale, dll_overrides), cwd)
 
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
@@ -98,3 +94,28 @@ class WineSession:
             self._xvfb.terminate()
             self._xvfb.wait(timeout=10)
         shutil.rmtree(self.root, ignore_errors=True)
+
+
+class WineProgram:
+    """A running Windows program. Its output goes through files, not pipes:
+    Wine's desktop process inherits the handles and outlives the program by
+    seconds, which would hold a pipe open."""
+
+    def __init__(self, command, env, cwd):
+        self._out = tempfile.TemporaryFile()
+        self._err = tempfile.TemporaryFile()
+        self.process = subprocess.Popen(command, env=env, stdout=self._out, stderr=self._err, cwd=cwd)
+
+    def finish(self, timeout):
+        try:
+            self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            raise
+        finally:
+            self._out.seek(0)
+            self._err.seek(0)
+            out, err = self._out.read(), self._err.read()
+            self._out.close()
+            self._err.close()
+        return subprocess.CompletedProcess(self.process.args, self.process.returncode, out, err)

@@ -198,6 +198,10 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** pvm, void** penv, vo
         if (o.optionString && std::string_view(o.optionString) == "abort") abortHook = o.extraInfo;
     }
     for (const wchar_t* name : {L"JL_JVM_PATH", L"JL_JVM_HOME", L"Path"}) logEnvironment(name);
+    if (const std::string& gate = w.scenario().createAfter; !gate.empty()) {
+        logEvent("JNI_CreateJavaVM waitfile " + quoteUtf8(gate));
+        if (!waitForFile(gate)) logEvent("JNI_CreateJavaVM waitfile timed out");
+    }
     logEvent("since process start " + std::to_string(sinceStart) + " us");
     logEvent("thread " + std::to_string(GetCurrentThreadId()) + " stack=" + std::to_string(reservedStackSize()));
     logEvent("window libraries loaded:" + loadedWindowLibraries());

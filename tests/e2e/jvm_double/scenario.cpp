@@ -44,6 +44,9 @@ std::optional<Step> parseStep(std::string_view value, std::string& error) {
             error = std::string(word) + " needs a number";
             return std::nullopt;
         }
+    } else if (word == "waitfile" && !rest.empty()) {
+        step.kind = Step::Kind::WaitFile;
+        step.text = rest;
     } else if (word == "return" || word == "background" || word == "abort") {
         step.kind = word == "return" ? Step::Kind::Return
                     : word == "background" ? Step::Kind::Background
@@ -57,6 +60,7 @@ std::optional<Step> parseStep(std::string_view value, std::string& error) {
 
 bool setVmKey(Scenario& s, std::string_view key, std::string_view value, std::string& error) {
     if (key == "create") return parseInt(value, s.createResult) || (error = "create needs a number", false);
+    if (key == "createAfter") return !(s.createAfter = value).empty() || (error = "createAfter needs a path", false);
     if (key == "javaStackSize") return parseInt(value, s.javaStackSize) || (error = "javaStackSize needs a number", false);
     if (key == "attach") return parseInt(value, s.attachResult) || (error = "attach needs a number", false);
     if (key == "detach") return parseInt(value, s.detachResult) || (error = "detach needs a number", false);
@@ -102,8 +106,11 @@ bool setClassKey(ClassSpec& c, std::string_view key, std::string_view value, std
         else return error = "secondaryMain is none, void or int", false;
         return true;
     }
-    if (key == "secondaryMain.result")
-        return parseInt(value, c.secondaryResult) || (error = "secondaryMain.result needs a number", false);
+    if (key == "secondaryMain.result") {
+        c.secondaryResultFromArgument = value == "argument";
+        return c.secondaryResultFromArgument || parseInt(value, c.secondaryResult) ||
+               (error = "secondaryMain.result needs a number or 'argument'", false);
+    }
     if (key == "findClassError") {
         if (throwableClassOf(value).empty()) return error = "findClassError needs a stack trace", false;
         c.findClassError = std::string(value);

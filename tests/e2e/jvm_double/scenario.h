@@ -10,9 +10,9 @@
 namespace jvm_double {
 
 struct Step {
-    enum class Kind { Out, Err, Throw, Exit, Sleep, Return, Background, Abort };
+    enum class Kind { Out, Err, Throw, Exit, Sleep, WaitFile, Return, Background, Abort };
     Kind kind = Kind::Return;
-    std::string text;   // Out, Err: the line; Throw: the stack trace (UTF-8, \n between lines)
+    std::string text;   // Out, Err: the line; Throw: the stack trace (UTF-8, \n between lines); WaitFile: the path
     long long number = 0;  // Exit: the status; Sleep: milliseconds
 };
 
@@ -24,12 +24,14 @@ struct ClassSpec {
     std::vector<Step> mainSteps;
     SecondaryMain secondary = SecondaryMain::None;
     int secondaryResult = 0;
+    bool secondaryResultFromArgument = false;  // the first argument read as a number
     std::vector<Step> secondarySteps;
     std::optional<std::string> findClassError;  // stack trace of the error FindClass leaves pending
 };
 
 struct Scenario {
     int createResult = 0;
+    std::string createAfter;  // JNI_CreateJavaVM first waits for this file (UTF-8 path)
     int javaStackSize = 1048576;
     int attachResult = 0;
     int detachResult = 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cwchar>
 #include <thread>
 
 namespace jvm_double {
@@ -487,11 +488,30 @@ World::Result World::invoke(ThreadEnv& thread, const Method& m, const ObjectPtr&
         lock.unlock();
         runSteps(thread, m.name, isMain ? declared.mainSteps : declared.secondarySteps, 0);
         lock.lock();
-        if (!isMain && !thread.pending) r.integer = declared.secondaryResult;
+        if (!isMain && !thread.pending) r.integer = secondaryResult(declared, args);
         break;
     }
     }
     return r;
+}
+
+// Called with the lock held: the argument array is read through its reference.
+jint World::secondaryResult(const ClassSpec& declared, const std::vector<Arg>& args) {
+    if (!declared.secondaryResultFromArgument) return declared.secondaryResult;
+    ObjectPtr array = args.empty() ? nullptr : deref(args[0].ref, "secondaryMain");
+    if (!array || array->elements.empty() || !array->elements[0]) return 0;
+    const std::u16string& first = array->elements[0]->text;
+    return static_cast<jint>(std::wcstol(std::wstring(first.begin(), first.end()).c_str(), nullptr, 10));
+}
+
+bool waitForFile(const std::string& utf8Path) {
+    const std::u16string path = u16(utf8Path);
+    const std::wstring wide(path.begin(), path.end());
+    for (int waited = 0; waited < 120000; waited += 20) {
+        if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        Sleep(20);
+    }
+    return false;
 }
 
 void World::runSteps(ThreadEnv& thread, const std::string& who, const std::vector<Step>& steps, std::size_t from) {
@@ -519,6 +539,10 @@ void World::runSteps(ThreadEnv& thread, const std::string& who, const std::vecto
         case Step::Kind::Sleep:
             logEvent(who + " sleep " + std::to_string(step.number));
             Sleep(static_cast<DWORD>(step.number));
+            break;
+        case Step::Kind::WaitFile:
+            logEvent(who + " waitfile " + quoteUtf8(step.text));
+            if (!waitForFile(step.text)) logEvent(who + " waitfile timed out");
             break;
         case Step::Kind::Return: logEvent(who + " return"); return;
         case Step::Kind::Background: startBackground(steps, i + 1); return;

@@ -193,6 +193,7 @@ private:
     // Runs scenario steps, without the lock, for `who` ("main", "secondaryMain", a thread name).
     void runSteps(ThreadEnv& thread, const std::string& who, const std::vector<Step>& steps, std::size_t from);
     void startBackground(const std::vector<Step>& steps, std::size_t from);
+    jint secondaryResult(const ClassSpec& declared, const std::vector<Arg>& args);
     ThreadEnv& addThread(DWORD tid, std::string name, bool daemon);
 
     std::mutex mutex_;
@@ -214,6 +215,9 @@ private:
 };
 
 World& world();
+
+// Waits up to two minutes for the file to exist; false when it never came.
+bool waitForFile(const std::string& utf8Path);
 
 // The JNIEnv function table: every slot, with the unimplemented ones logging
 // "unexpected <name>".

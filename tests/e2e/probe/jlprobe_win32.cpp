@@ -5,7 +5,15 @@
 //                             full 32-bit exit code
 //   jlprobe strings <exe>     every string-table entry of an executable, by language
 //   jlprobe resources <exe>   every resource (type, name, language, size)
+//   jlprobe resource <exe> <type> <name>
+//                             the bytes of each language of one resource, in hex
+//   jlprobe version <exe>     the version record as GetFileVersionInfoW/VerQueryValueW read it
+//   jlprobe icon <exe>        icon group 128 loaded at 16, 32, 48 and 256 pixels: the size
+//                             of the image Windows picked and the colour of its centre
 //   jlprobe memory            the machine's memory as Windows reports it
+//   jlprobe many <job file>   start one process per cmdline= line at once, report
+//                             each one's full exit code and the time all took
+//   jlprobe mapping <name> <n>  the first n bytes of a named file mapping, in hex
 //
 // Job file (UTF-8, key=value per line): exe=, cmdline=, cwd=, timeout= (ms),
 // and one window= line per expected window, in order of appearance, holding
@@ -19,6 +27,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -40,6 +51,7 @@ std::wstring fromUtf8(const std::string& text) {
 
 struct Job {
     std::wstring exe, commandLine, folder;
+    std::vector<std::wstring> commandLines;  // every cmdline= line, for many
     DWORD timeout = 30000;
     std::vector<std::wstring> windowActions;
 };
@@ -55,7 +67,7 @@ bool readJob(const wchar_t* path, Job& job) {
         const std::string key = line.substr(0, equals);
         const std::wstring value = fromUtf8(line.substr(equals + 1));
         if (key == "exe") job.exe = value;
-        else if (key == "cmdline") job.commandLine = value;
+        else if (key == "cmdline") job.commandLine = value, job.commandLines.push_back(value);
         else if (key == "cwd") job.folder = value;
         else if (key == "timeout") job.timeout = std::stoul(line.substr(equals + 1));
         else if (key == "window") job.windowActions.push_back(value);
@@ -220,6 +232,64 @@ int runJob(const wchar_t* jobPath) {
     return 0;
 }
 
+// All processes are started before the first is waited for, so they run at once.
+int runMany(const wchar_t* jobPath) {
+    Job job;
+    if (!readJob(jobPath, job)) {
+        emit("{\"event\":\"error\",\"message\":\"cannot read the job file\"}");
+        return 2;
+    }
+    const ULONGLONG started = GetTickCount64();
+    std::vector<HANDLE> processes;
+    for (const std::wstring& line : job.commandLines) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::wstring commandLine = line;
+        if (!CreateProcessW(job.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process)) {
+            process.hProcess = nullptr;
+        } else {
+            CloseHandle(process.hThread);
+        }
+        processes.push_back(process.hProcess);
+    }
+    const ULONGLONG deadline = started + job.timeout;
+    for (std::size_t index = 0; index < processes.size(); ++index) {
+        const std::string at = "\"index\":" + std::to_string(index);
+        if (!processes[index]) {
+            emit("{\"event\":\"error\"," + at + ",\"message\":\"CreateProcessW failed\"}");
+            continue;
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (WaitForSingleObject(processes[index], now < deadline ? static_cast<DWORD>(deadline - now) : 0) != WAIT_OBJECT_0) {
+            emit("{\"event\":\"timeout\"," + at + "}");
+            TerminateProcess(processes[index], 0xDEAD);
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(processes[index], &code);
+        CloseHandle(processes[index]);
+        emit("{\"event\":\"exit\"," + at + ",\"code\":" + std::to_string(code) + "}");
+    }
+    emit("{\"event\":\"elapsed\",\"ms\":" + std::to_string(GetTickCount64() - started) + "}");
+    return 0;
+}
+
+int dumpMapping(const wchar_t* name, std::size_t size) {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, name);
+    const void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, size) : nullptr;
+    std::string hex;
+    for (std::size_t i = 0; view && i < size; ++i) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02x", static_cast<const unsigned char*>(view)[i]);
+        hex += pair;
+    }
+    emit("{\"event\":\"mapping\",\"found\":" + std::string(view ? "true" : "false") + ",\"bytes\":\"" + hex + "\"}");
+    if (view) UnmapViewOfFile(view);
+    if (mapping) CloseHandle(mapping);
+    return 0;
+}
+
 std::wstring resourceName(LPCWSTR name) {
     return IS_INTRESOURCE(name) ? std::to_wstring(reinterpret_cast<std::uintptr_t>(name)) : std::wstring(name);
 }
@@ -273,6 +343,100 @@ int listResources(const wchar_t* exe, bool stringsOnly) {
     return 0;
 }
 
+// A numeric type or name ("14") or a string one ("JLSETTINGS").
+LPCWSTR resourceId(const wchar_t* text) {
+    return text[0] >= L'0' && text[0] <= L'9' ? MAKEINTRESOURCEW(std::wcstoul(text, nullptr, 10)) : text;
+}
+
+int dumpResource(const wchar_t* exe, const wchar_t* type, const wchar_t* name) {
+    HMODULE image = LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!image) return 2;
+    EnumResourceLanguagesW(
+        image, resourceId(type), resourceId(name),
+        [](HMODULE module, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR) -> BOOL {
+            HRSRC found = FindResourceExW(module, type, name, language);
+            const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
+            std::string hex;
+            char digits[3];
+            for (DWORD i = 0; i < SizeofResource(module, found); ++i) {
+                std::snprintf(digits, sizeof digits, "%02x", bytes[i]);
+                hex += digits;
+            }
+            emit("{\"language\":" + std::to_string(language) + ",\"hex\":\"" + hex + "\"}");
+            return TRUE;
+        },
+        0);
+    FreeLibrary(image);
+    return 0;
+}
+
+std::wstring versionText(DWORD high, DWORD low) {
+    return std::to_wstring(HIWORD(high)) + L"." + std::to_wstring(LOWORD(high)) + L"." + std::to_wstring(HIWORD(low)) +
+           L"." + std::to_wstring(LOWORD(low));
+}
+
+int reportVersion(const wchar_t* exe) {
+    DWORD ignored = 0;
+    std::vector<unsigned char> record(GetFileVersionInfoSizeW(exe, &ignored));
+    if (record.empty() || !GetFileVersionInfoW(exe, 0, static_cast<DWORD>(record.size()), record.data())) return 2;
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    const WORD* translation = nullptr;
+    UINT size = 0;
+    if (!VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &size) ||
+        !VerQueryValueW(record.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(const_cast<WORD**>(&translation)), &size) || size < 4) {
+        return 2;
+    }
+    wchar_t table[32];
+    std::swprintf(table, 32, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
+    std::string strings;
+    for (const wchar_t* name : {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
+                                L"OriginalFilename", L"ProductName", L"ProductVersion"}) {
+        const wchar_t* value = nullptr;
+        if (!VerQueryValueW(record.data(), (std::wstring(table) + name).c_str(), reinterpret_cast<void**>(const_cast<wchar_t**>(&value)), &size)) continue;
+        strings += (strings.empty() ? "" : ",") + jsonString(name) + ":" + jsonString(value);
+    }
+    emit("{\"file_version\":" + jsonString(versionText(fixed->dwFileVersionMS, fixed->dwFileVersionLS)) +
+         ",\"product_version\":" + jsonString(versionText(fixed->dwProductVersionMS, fixed->dwProductVersionLS)) +
+         ",\"file_type\":" + std::to_string(fixed->dwFileType) + ",\"strings\":{" + strings + "}}");
+    return 0;
+}
+
+std::string describeIcon(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return "null";
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, info.hbmColor, 0, 0, nullptr, &format, DIB_RGB_COLORS);
+    const LONG width = format.bmiHeader.biWidth;
+    const LONG height = std::abs(format.bmiHeader.biHeight);
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    format.bmiHeader.biHeight = -height;
+    std::vector<DWORD> pixels(static_cast<std::size_t>(width * height));
+    GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    char centre[8];
+    std::snprintf(centre, sizeof centre, "#%06lx", pixels[static_cast<std::size_t>(height / 2 * width + width / 2)] & 0xFFFFFFUL);
+    return "{\"size\":" + std::to_string(width) + ",\"centre\":\"" + centre + "\"}";
+}
+
+int reportIcon(const wchar_t* exe) {
+    HMODULE image = LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!image) return 2;
+    std::string sizes;
+    for (int size : {16, 32, 48, 256}) {
+        const auto icon = static_cast<HICON>(LoadImageW(image, MAKEINTRESOURCEW(128), IMAGE_ICON, size, size, 0));
+        sizes += (sizes.empty() ? "\"" : ",\"") + std::to_string(size) + "\":" + describeIcon(icon);
+    }
+    FreeLibrary(image);
+    emit("{" + sizes + "}");
+    return 0;
+}
+
 int reportMemory() {
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
@@ -288,7 +452,13 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && std::wstring(argv[1]) == L"run") return runJob(argv[2]);
     if (argc == 3 && std::wstring(argv[1]) == L"strings") return listResources(argv[2], true);
     if (argc == 3 && std::wstring(argv[1]) == L"resources") return listResources(argv[2], false);
+    if (argc == 5 && std::wstring(argv[1]) == L"resource") return dumpResource(argv[2], argv[3], argv[4]);
+    if (argc == 3 && std::wstring(argv[1]) == L"version") return reportVersion(argv[2]);
+    if (argc == 3 && std::wstring(argv[1]) == L"icon") return reportIcon(argv[2]);
     if (argc == 2 && std::wstring(argv[1]) == L"memory") return reportMemory();
-    emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | strings <exe> | resources <exe> | memory\"}");
+    if (argc == 3 && std::wstring(argv[1]) == L"many") return runMany(argv[2]);
+    if (argc == 4 && std::wstring(argv[1]) == L"mapping") return dumpMapping(argv[2], std::stoul(argv[3]));
+    emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | many <job> | strings <exe> | resources <exe> | "
+         "resource <exe> <type> <name> | version <exe> | icon <exe> | memory | mapping <name> <n>\"}");
     return 1;
 }

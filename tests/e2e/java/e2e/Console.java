@@ -9,8 +9,10 @@ package e2e;
 //   --exit=N       System.exit(N)
 //   --throw=TEXT   throw an IllegalStateException with that message
 //   --err=TEXT     print TEXT on System.err
-//   --recurse=N    recurse N calls deep and report "recursed N"
+//   --recurse=N    recurse N calls deep and report "recursed N", or "stack overflow"
 //   --thread=MS    start a non-daemon thread that reports "thread done" after MS ms
+//   --load=CLASS   load CLASS by name and report "loaded CLASS"
+//   --prop=NAME    report "prop NAME=" and the system property's value
 public class Console {
     public static void main(String[] args) throws Exception {
         System.out.println("main " + args.length);
@@ -31,8 +33,11 @@ public class Console {
         } else if (command.startsWith("--err=")) {
             System.err.println(value(command));
         } else if (command.startsWith("--recurse=")) {
-            int depth = Integer.parseInt(value(command));
-            System.out.println("recursed " + recurse(depth));
+            try {
+                System.out.println("recursed " + recurse(Integer.parseInt(value(command))));
+            } catch (StackOverflowError e) {
+                System.out.println("stack overflow");
+            }
         } else if (command.startsWith("--thread=")) {
             final long millis = Long.parseLong(value(command));
             Thread worker = new Thread(new Runnable() {
@@ -46,6 +51,10 @@ public class Console {
                 }
             });
             worker.start();
+        } else if (command.startsWith("--load=")) {
+            System.out.println("loaded " + Class.forName(value(command)).getName());
+        } else if (command.startsWith("--prop=")) {
+            System.out.println("prop " + value(command) + "=" + escape(String.valueOf(System.getProperty(value(command)))));
         }
     }
 

@@ -1,0 +1,62 @@
+#pragma once
+// Single-instance operation: the first start of an executable runs the
+// application; a later start hands its arguments to the first one, whose
+// secondaryMain receives them, and ends with the reply.
+
+#include <windows.h>
+
+#include <jni.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "common/argument_list.h"
+#include "common/unique_handle_win32.h"
+#include "launcher/instance_block.h"
+
+struct SecondaryCallSettings {
+    Text mainClass;  // slash form
+    bool ibmAdmitted = false;
+    // The launcher's VM slot; filled before the main-started event is set.
+    JavaVM* const* vm = nullptr;
+};
+
+struct ListenerState;
+
+class SingleInstance {
+public:
+    SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+    ~SingleInstance();
+
+    // For a launch whose settings ask for single-instance operation. False
+    // only when this is a later start that could not hand its arguments over;
+    // trouble in a first instance makes it run on its own.
+    bool setUp(const Text& modulePath, const ArgumentList& arguments, const SecondaryCallSettings& call);
+
+    bool isLaterStart() const { return role_ == Role::LaterStart; }
+    // The event to set just before main is called; null unless this is the first instance.
+    HANDLE mainStartedEvent() const;
+    // The whole run phase of a later start: the first instance's reply, or its exit code.
+    std::uint32_t waitForPrimary();
+    // Stops the listener and releases the block.
+    void stop();
+
+private:
+    enum class Role { Independent, FirstInstance, LaterStart };
+
+    void becomeFirstInstance(const Text& instance, const SecondaryCallSettings& call);
+    bool startListener(ListenerState& state);
+    bool handOver(const Text& instance, const ArgumentList& arguments);
+    InstanceBlockView block() const;
+
+    Role role_ = Role::Independent;
+    UniqueHandle mapping_;
+    UniqueMappedView view_;
+    UniqueHandle listener_;
+    DWORD listenerId_ = 0;
+    std::unique_ptr<ListenerState> listenerState_;
+    UniqueHandle firstProcess_;  // later start: the first instance
+    UINT messageId_ = 0;
+};
