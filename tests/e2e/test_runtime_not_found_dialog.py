@@ -88,24 +88,27 @@ class RuntimeNotFoundDialog(WineTestCase):
 
     def test_browsing_enables_ok_only_for_a_folder_with_a_jvm_of_the_type(self):
         rows = [
-            # what, locale, "JVM Type", [(folder browsed to, OK enabled after it)], button pressed at the end, loaded
+            # what, locale, "JVM Type", [(folder browsed to, OK enabled after it)], how it ends, exit code, loaded
             ("default type", "de", "", [("jdk8", False), (r"jdk8\jre", True), ("empty", False), ("jdk17", True)],
-             1, [r"jdk17\bin\server"]),
-            ("server type", "en", "server", [("client", False), ("jdk17", True), ("client", False)], 2, []),
+             "press:1", 0, [r"jdk17\bin\server"]),
+            # OK sent while it is disabled does not end the dialog.
+            ("server type", "en", "server", [("client", False), ("jdk17", True), ("client", False)],
+             "press:1;wait:300;press:2", FAILURE, []),
         ]
-        for what, locale, jvm_type, steps, answer, loaded in rows:
+        for what, locale, jvm_type, steps, ending, exit_code, loaded in rows:
             with self.subTest(what):
                 case = self.case(f"-{locale}")
                 install_discovering_app(case, {"Java Runtime Environment": {"JVM Type": jvm_type}})
                 add_runtimes(case)
-                run = case.run(locale=locale, windows=[browsing(case, [f for f, _ in steps]) + f";press:{answer}"])
+                run = case.run(locale=locale, windows=[browsing(case, [f for f, _ in steps]) + ";" + ending])
                 self.assertTrue(all(a["ok"] for a in run.actions), run.actions)
+                self.assertEqual(len(run.windows), 1 + len(steps))
                 for (folder, enabled), report in zip(steps, run.windows[1:]):
                     self.assertEqual(run.control(report, PATH_BOX)["text"], case.win(folder))
                     self.assertEqual(ok_enabled(run, report), enabled, folder)
                 browser = next(e for e in run.events if e["event"] == "browser")
                 self.assertIn(STRINGS[locale][214], [c["text"] for c in browser["controls"]])
-                self.assertEqual(run.exit_code, 0 if answer == 1 else FAILURE)
+                self.assertEqual(run.exit_code, exit_code)
                 self.assertEqual(loaded_libraries(case), loaded)
 
     def test_the_folder_chosen_is_stored_for_both_launchers_and_found_next_time(self):
