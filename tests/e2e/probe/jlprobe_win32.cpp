@@ -160,6 +160,10 @@ bool browseToFolder(HWND dialog, int index, int buttonId, const std::wstring& fo
     pressButton(browser, IDOK);
     const ULONGLONG deadline = GetTickCount64() + 10000;
     while (IsWindow(browser) && GetTickCount64() < deadline) Sleep(50);
+    // The dialog handles the chosen folder after the browser has gone (path
+    // box first, OK button after); a sent message is answered only once that
+    // handler has returned, so what is reported next is its final state.
+    SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
     if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     if (process) CloseHandle(process);
     return written && !IsWindow(browser);
