@@ -2,6 +2,7 @@
 set(JLAUNCH_PORTABLE_SOURCES
   src/common/argument_list.cpp
   src/common/centre_window.cpp
+  src/common/dialog_layout.cpp
   src/common/format.cpp
   src/common/splitting.cpp
   src/common/string_table.cpp
@@ -16,6 +17,7 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/single_instance.cpp
   src/launcher/splash_settings_reader.cpp
   src/launcher/vm_settings_reader.cpp
+  src/runtime/hyper_link.cpp
   src/runtime/java_version.cpp
   src/runtime/jvm_location.cpp
   src/runtime/pe_image.cpp
@@ -48,6 +50,7 @@ set(JLAUNCH_VM_SOURCES
 set(JLAUNCH_WIN32_SOURCES
   src/common/ansi_win32.cpp
   src/common/centre_window_win32.cpp
+  src/common/dialog_layout_win32.cpp
   src/common/modal_dialog_win32.cpp
   src/common/platform_win32.cpp
   src/common/resource_bytes_win32.cpp
@@ -57,8 +60,10 @@ set(JLAUNCH_WIN32_SOURCES
   src/launcher/process_facts_win32.cpp
   src/launcher/settings_store_win32.cpp
   src/launcher/single_instance_win32.cpp
+  src/runtime/hyper_link_control_win32.cpp
   src/runtime/jvm_architecture_win32.cpp
   src/runtime/registry_win32.cpp
+  src/runtime/runtime_not_found_dialog_win32.cpp
   src/splash/native_splash_win32.cpp
   src/splash/splash_picture_win32.cpp
   src/splash/splash_screen_win32.cpp

@@ -9,14 +9,15 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 set(JLAUNCH_WINDOWS_LINK -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
 add_compile_options(-ffunction-sections -fdata-sections)
 
-# user32 is needed only when the launcher shows a box, dialog or splash, and
-# gdi32 and the OLE libraries only for the splash window. Loading them on
-# first use instead of at process start keeps start-up short where their
-# loading is costly (Wine takes ~45 ms for user32, which gdi32 and ole32
-# load in turn); each import library is made from the toolchain's own list of
-# the library's exports.
+# The window libraries are needed only when the launcher shows a box, a
+# dialog or its splash. Loading each on first use instead of at process start
+# keeps start-up short where loading them is costly (Wine takes ~45 ms for
+# user32, which gdi32 and ole32 load in turn); each import library is made
+# from the toolchain's own list of the library's exports. A library loaded on
+# first use still resolves through the executable's manifest, so comctl32
+# comes in version 6.
 set(DELAY_IMPORT_DIR ${CMAKE_BINARY_DIR}/delay-import)
-set(DELAY_LOADED_LIBRARIES user32 gdi32 ole32 oleaut32)
+set(DELAY_LOADED_LIBRARIES user32 gdi32 comctl32 shell32 ole32 oleaut32)
 set(DELAY_IMPORT_LIBRARIES)
 foreach(library ${DELAY_LOADED_LIBRARIES})
   set(delay_library ${DELAY_IMPORT_DIR}/lib${library}-delay.a)

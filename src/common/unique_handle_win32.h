@@ -78,6 +78,17 @@ struct MemoryDcTraits {
     static Value invalid() { return nullptr; }
     static void close(Value dc) { DeleteDC(dc); }
 };
+struct CursorTraits {
+    using Value = HCURSOR;
+    static Value invalid() { return nullptr; }
+    static void close(Value cursor) { DestroyCursor(cursor); }
+};
+struct WindowTraits {
+    using Value = HWND;
+    static Value invalid() { return nullptr; }
+    // An owned window may already be gone with its owner; destroying it again only fails.
+    static void close(Value window) { DestroyWindow(window); }
+};
 
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
@@ -88,3 +99,5 @@ using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 using UniqueScreenDc = UniqueResource<ScreenDcTraits>;  // GetDC(nullptr)
 using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;  // CreateCompatibleDC
+using UniqueCursor = UniqueResource<CursorTraits>;
+using UniqueWindow = UniqueResource<WindowTraits>;

@@ -11,6 +11,7 @@
 #include "launcher/vm_settings_reader.h"
 #include "runtime/jvm_architecture_win32.h"
 #include "runtime/runtime_choice.h"
+#include "runtime/runtime_not_found_dialog_win32.h"
 #include "vm/java_main.h"
 #include "vm/java_main_thread_win32.h"
 #include "vm/jvm_library_win32.h"
@@ -123,9 +124,14 @@ bool Launcher::chooseRuntime() {
     const RuntimeChoice choice = ::chooseRuntime(
         {modulePath_, settings_.jrePath, settings_.runtime, !settings_.pairProduct.empty()}, files_, registry_);
     if (choice.jvmLibraryPath.empty()) {
-        [[maybe_unused]] const Text message = runtimeNotFoundMessage(settings_.runtime, LoadText);
-        // The runtime-not-found dialog will show the message here; until then the launch ends without one.
-        return false;
+        const auto picked = showRuntimeNotFoundDialog(runtimeNotFoundMessage(settings_.runtime, LoadText),
+                                                      settings_.runtime.jvmType, files_);
+        if (!picked) return false;
+        jvmLibraryPath_ = picked->jvmLibraryPath;
+        checkJvmArchitecture();
+        const SettingsContext context{settingsStore_, files_, environment_, isNtPlatform()};
+        writeBackJrePath(picked->folder, modulePath_, settings_, context);
+        return true;
     }
     jvmLibraryPath_ = choice.jvmLibraryPath;
     if (choice.source == RuntimeSource::JrePath) {

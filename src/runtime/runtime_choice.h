@@ -10,6 +10,7 @@
 #include "common/text_ids.h"
 #include "runtime/registry.h"
 #include "runtime/runtime_choice_record.h"
+#include "runtime/jvm_type.h"
 #include "runtime/runtime_constraints.h"
 
 struct RuntimeChoiceInput {
@@ -32,3 +33,13 @@ RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const FileProbe& fi
 
 // The text that tells the user no runtime was found and which one to install.
 Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, TextLoader loadText);
+
+// A folder the user picked when no runtime was found: the folder with a
+// trailing backslash, and the JVM library of the type in it (empty when none;
+// always so for an empty path, which names no folder).
+struct PickedRuntime {
+    Text folder;
+    Text jvmLibraryPath;
+};
+
+PickedRuntime runtimeInPickedFolder(const Text& path, JvmType type, const FileProbe& files);

@@ -195,6 +195,15 @@ static void awaitWindow(const std::string& windowClass) {
     logEvent("awaitWindow " + windowClass + " -> timeout");
 }
 
+// Which of the libraries a launcher needs only for windows are in the process.
+static std::string loadedWindowLibraries() {
+    std::string loaded;
+    for (const char* name : {"user32", "gdi32", "comctl32", "shell32", "ole32"}) {
+        if (GetModuleHandleA(name)) loaded += std::string(" ") + name;
+    }
+    return loaded.empty() ? " none" : loaded;
+}
+
 extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** pvm, void** penv, void* args) {
     const long long sinceStart = microsecondsSinceProcessStart();
     ensureScenario();
@@ -223,6 +232,7 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** pvm, void** penv, vo
     }
     logEvent("since process start " + std::to_string(sinceStart) + " us");
     logEvent("thread " + std::to_string(GetCurrentThreadId()) + " stack=" + std::to_string(reservedStackSize()));
+    logEvent("window libraries loaded:" + loadedWindowLibraries());
 
     auto lock = w.guard();
     jint result = w.scenario().createResult;
