@@ -128,22 +128,16 @@ bool Launcher::chooseRuntime() {
                                                       settings_.runtime.jvmType, files_);
         if (!picked) return false;
         jvmLibraryPath_ = picked->jvmLibraryPath;
-        checkJvmArchitecture();
+        decidePairLauncher(RuntimeSource::Dialog);
         const SettingsContext context{settingsStore_, files_, environment_, isNtPlatform()};
         writeBackJrePath(picked->folder, modulePath_, settings_, context);
         return true;
     }
     jvmLibraryPath_ = choice.jvmLibraryPath;
-    if (choice.source == RuntimeSource::JrePath) {
-        checkJvmArchitecture();
-    } else {
-        needsPairLauncher_ = choice.source == RuntimeSource::Registry32;
-    }
+    decidePairLauncher(choice.source);
     return true;
 }
 
-void Launcher::checkJvmArchitecture() {
-    needsPairLauncher_ = false;
-    if (settings_.pairProduct.empty()) return;
-    needsPairLauncher_ = isX86Library(jvmLibraryPath_);
+void Launcher::decidePairLauncher(RuntimeSource source) {
+    needsPairLauncher_ = needsPairLauncher(source, jvmLibraryPath_, !settings_.pairProduct.empty(), isX86Library);
 }

@@ -4,13 +4,12 @@ import contextlib
 import json
 
 from expected_texts import ENGLISH
-from harness.apps import install_app, scenario
+from harness.apps import install_app, install_discovering_app, loaded_libraries, scenario
 from harness.base import WineTestCase
 from harness.jvm_log import JvmLog
 from harness.launch import BIN, FAILURE
 from harness.registry import NATIVE, registered
-from test_runtime_discovery import (CLIENT, SERVER, add_runtime, install_discovering_app, loaded_libraries,
-                                    registrations)
+from test_runtime_discovery import CLIENT, SERVER, add_runtime, registrations
 from test_single_instance import in_scenario, wait_until
 
 ARGUMENTS = ["one", "-nosplash", "two"]
@@ -48,6 +47,11 @@ def missing_main_class(case):
     return []
 
 
+def no_runtime(case):
+    install_discovering_app(case, {"Java Runtime Environment": {"Minimum Version": "11"}})
+    return []
+
+
 class ExplainTool(WineTestCase):
     def explain(self, case, *arguments, json_output=True):
         done = self.session.wine(str(BIN / "jlaunch-explain.exe"), *(["--json"] if json_output else []),
@@ -56,16 +60,17 @@ class ExplainTool(WineTestCase):
         return done.returncode, json.loads(output) if json_output else output
 
     def test_it_tells_what_the_launcher_then_does(self):
-        rows = [("JRE Path", jre_path), ("private runtime", private_runtime),
-                ("registry runtimes with limits and preferences", registry_runtimes),
-                ("missing main class", missing_main_class)]
-        for index, (what, set_up) in enumerate(rows):
+        cancel = ["press:2"]  # in the runtime-not-found dialog
+        rows = [("JRE Path", jre_path, []), ("private runtime", private_runtime, []),
+                ("registry runtimes with limits and preferences", registry_runtimes, []),
+                ("missing main class", missing_main_class, []), ("no runtime", no_runtime, cancel)]
+        for index, (what, set_up, windows) in enumerate(rows):
             with self.subTest(what):
                 case = self.case(f"-{index}")
                 runtimes = set_up(case)
                 with registered(self.session, case, runtimes) if runtimes else contextlib.nullcontext():
                     code, account = self.explain(case, *ARGUMENTS)
-                    run = case.run(" ".join(ARGUMENTS))
+                    run = case.run(" ".join(ARGUMENTS), windows=windows)
                 self.check_against_the_run(case, code, account, run)
                 if what.startswith("registry"):
                     self.check_registry_verdicts(account)
@@ -74,7 +79,9 @@ class ExplainTool(WineTestCase):
         outcome = account["outcome"]
         if outcome["result"] == "fails":
             self.assertEqual((code, run.exit_code, outcome["exitCode"]), (1, FAILURE, FAILURE))
-            self.assertEqual(outcome["message"], run.box_text())
+            # The text of the error box, or the message of the runtime-not-found dialog.
+            [shown] = [c["text"] for c in run.windows[0]["controls"] if c["id"] in (0xFFFF, 203)]
+            self.assertEqual(outcome["message"], shown)
             self.assertEqual(loaded_libraries(case), [])
             return
         self.assertEqual((code, outcome["result"], run.exit_code, run.windows), (0, "startsVm", 0, []))
@@ -115,10 +122,12 @@ class ExplainTool(WineTestCase):
         case.path("go").touch()
         self.assertEqual(first.result().exit_code, 0)
 
-    def test_no_runtime_gives_the_dialogs_message_and_the_text_report_reads(self):
+    def test_the_text_report_names_the_message_and_each_source_tried(self):
         case = self.case()
-        install_discovering_app(case, {"Java Runtime Environment": {"Minimum Version": "11"}})
+        no_runtime(case)
         code, text = self.explain(case, json_output=False)
         self.assertEqual(code, 1)
         self.assertIn('"' + ENGLISH[207].replace("%s", ENGLISH[219].replace("%s", "11.0")) + '"', text)
-        self.assertIn("private runtime: no bin\\java.dll beside the executable", text)
+        for source in ('"JRE Path": not configured', "private runtime: no bin\\java.dll beside the executable",
+                       "registry: no runtime qualifies", "registry, 32-bit view: not configured"):
+            self.assertIn(source, text)

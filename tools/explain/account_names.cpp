@@ -18,6 +18,7 @@ Name nameOf(RuntimeSource source) {
     case RuntimeSource::PrivateRuntime: return {u"privateRuntime", u"private runtime"};
     case RuntimeSource::Registry: return {u"registry", u"registry"};
     case RuntimeSource::Registry32: return {u"registry32", u"registry, 32-bit view"};
+    case RuntimeSource::Dialog: return {u"dialog", u"runtime-not-found dialog"};
     }
     return {u"?", u"?"};
 }

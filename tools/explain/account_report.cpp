@@ -87,8 +87,8 @@ void textInstance(const LaunchAccount& account, Lines& out) {
     if (first.header.listenerThreadId == 0) out.line(Text(u"the first instance takes no hand-overs"));
 }
 
+// Under the line of its source.
 void textRegistryPass(const RegistryPassRecord& pass, Lines& out) {
-    out.line(Text(u"registry, ") + nameOf(pass.view).phrase + u":");
     for (const RegistryKeyRecord& key : pass.keys) {
         if (key.outcome != RegistryKeyOutcome::NotOpened) out.line(key.key + u": " + nameOf(key.outcome).phrase, 2);
     }
@@ -126,7 +126,8 @@ void textRuntime(const RuntimeAccount& runtime, const LaunchAccount& account, Li
     if (runtime.choice.jvmLibraryPath.empty()) {
         out.line(Text(u"no runtime found: the launcher asks for a runtime folder in its dialog, with the message"));
         out.line(quoted(runtime.notFoundMessage), 2);
-        out.line(Text(u"OK with a folder holding a JVM library of the \"JVM Type\" uses it; Cancel ends the launch"));
+        out.line(Text(u"OK, possible for a folder holding a JVM library of the \"JVM Type\", launches that runtime; "
+                      u"Cancel ends the launch"));
         return;
     }
     out.line(Text(u"JVM library: ") + runtime.choice.jvmLibraryPath);

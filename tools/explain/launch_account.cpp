@@ -122,13 +122,8 @@ private:
             account_.message = runtime.notFoundMessage;
             return false;
         }
-        // Only "JRE Path" is checked for an x86 library; a runtime of the 32-bit view always is one.
-        if (runtime.choice.source == RuntimeSource::JrePath) {
-            runtime.needsPairLauncher =
-                !settings.pairProduct.empty() && platform_.isX86Library(runtime.choice.jvmLibraryPath);
-        } else {
-            runtime.needsPairLauncher = runtime.choice.source == RuntimeSource::Registry32;
-        }
+        runtime.needsPairLauncher = needsPairLauncher(runtime.choice.source, runtime.choice.jvmLibraryPath,
+                                                      !settings.pairProduct.empty(), platform_.isX86Library);
         return true;
     }
 
