@@ -12,7 +12,7 @@
 #include "common/text_ids.h"
 #include "vm/folder_operations.h"
 #include "vm/stream_redirection.h"
-#include "vm/vm_option_records.h"
+#include "vm/vm_init_args.h"
 #include "vm/vm_settings.h"
 
 using CreateJavaVmFunction = jint(JNICALL*)(JavaVM** vm, void** env, void* args);

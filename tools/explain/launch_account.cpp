@@ -9,7 +9,7 @@
 #include "launcher/vm_settings_reader.h"
 #include "splash/splash_choice.h"
 #include "vm/vm_environment.h"
-#include "vm/vm_option_records.h"
+#include "vm/vm_init_args.h"
 #include "vm/vm_options.h"
 
 namespace {
@@ -95,7 +95,7 @@ private:
                 value.value = account_.decoded.jrePath;
                 value.origin = value.value.empty() ? ValueOrigin::Absent : ValueOrigin::File;
             }
-            settings.values.push_back({key, std::move(value.value), value.origin, true, userFile});
+            settings.values.push_back({key, std::move(value.value), value.origin, userFile});
         }
     }
 

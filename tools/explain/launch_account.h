@@ -24,7 +24,6 @@ struct SettingRecord {
     SettingKey key;
     Text value;  // as the launcher reads it, before any decoding or expansion
     ValueOrigin origin = ValueOrigin::Absent;
-    bool layered = false;       // read through the embedded text and the "+" sections
     bool fromUserFile = false;  // "JRE Path" from the per-user settings file
 };
 

@@ -1,4 +1,4 @@
-#include "vm/vm_option_records.h"
+#include "vm/vm_init_args.h"
 
 #include "vm/vm_hooks.h"
 
