@@ -61,16 +61,18 @@ class ExplainTool(WineTestCase):
 
     def test_it_tells_what_the_launcher_then_does(self):
         cancel = ["press:2"]  # in the runtime-not-found dialog
-        rows = [("JRE Path", jre_path, []), ("private runtime", private_runtime, []),
-                ("registry runtimes with limits and preferences", registry_runtimes, []),
-                ("missing main class", missing_main_class, []), ("no runtime", no_runtime, cancel)]
-        for index, (what, set_up, windows) in enumerate(rows):
+        rows = [("JRE Path", jre_path, "startsVm", []), ("private runtime", private_runtime, "startsVm", []),
+                ("registry runtimes with limits and preferences", registry_runtimes, "startsVm", []),
+                ("missing main class", missing_main_class, "fails", []),
+                ("no runtime", no_runtime, "fails", cancel)]
+        for index, (what, set_up, result, windows) in enumerate(rows):
             with self.subTest(what):
                 case = self.case(f"-{index}")
                 runtimes = set_up(case)
                 with registered(self.session, case, runtimes) if runtimes else contextlib.nullcontext():
                     code, account = self.explain(case, *ARGUMENTS)
                     run = case.run(" ".join(ARGUMENTS), windows=windows)
+                self.assertEqual(account["outcome"]["result"], result)
                 self.check_against_the_run(case, code, account, run)
                 if what.startswith("registry"):
                     self.check_registry_verdicts(account)

@@ -71,8 +71,12 @@ int wmain() {
     const Text launcher = fullPath(arguments.front());
     arguments.erase(arguments.begin());
 
+    // A trailing '.' keeps the loader from looking for "<name>.dll" when the name has no extension.
+    const auto slash = launcher.findLast(u'\\');
+    const Text fileName = slash ? launcher.mid(*slash + 1) : launcher;
+    const Text imagePath = fileName.contains(u'.') ? launcher : launcher + u'.';
     const UniqueModule image(
-        LoadLibraryExW(wide(launcher), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+        LoadLibraryExW(wide(imagePath), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!image) return fail(Text(u"cannot open ") + launcher + Text::fromUtf8(" (error " + std::to_string(GetLastError()) + ")"));
 
     WindowsSettingsStore settings(image.get());
