@@ -16,6 +16,7 @@ target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
 target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})
 
 add_subdirectory(tools/pack)
+add_subdirectory(tools/explain)
 add_subdirectory(tests/unit)
 if(JLAUNCH_SANITIZE)
   # No JNI tests here: the JVM's own use of signals and memory fights ASan.

@@ -2,6 +2,7 @@
 set(JLAUNCH_PORTABLE_SOURCES
   src/common/argument_list.cpp
   src/common/centre_window.cpp
+  src/common/dialog_layout.cpp
   src/common/format.cpp
   src/common/splitting.cpp
   src/common/string_table.cpp
@@ -14,13 +15,16 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/settings_decoding.cpp
   src/launcher/settings_paths.cpp
   src/launcher/single_instance.cpp
+  src/launcher/splash_settings_reader.cpp
   src/launcher/vm_settings_reader.cpp
+  src/runtime/hyper_link.cpp
   src/runtime/java_version.cpp
   src/runtime/jvm_location.cpp
   src/runtime/pe_image.cpp
   src/runtime/registry_search.cpp
   src/runtime/runtime_choice.cpp
   src/runtime/runtime_ranking.cpp
+  src/splash/splash_choice.cpp
 )
 
 # JNI code: needs only jni.h, so it is built for Windows and against the Linux JDK.
@@ -37,6 +41,7 @@ set(JLAUNCH_VM_SOURCES
   src/vm/vm_creation.cpp
   src/vm/vm_environment.cpp
   src/vm/vm_hooks.cpp
+  src/vm/vm_init_args.cpp
   src/vm/vm_options.cpp
   src/vm/vm_parameters.cpp
 )
@@ -45,6 +50,7 @@ set(JLAUNCH_VM_SOURCES
 set(JLAUNCH_WIN32_SOURCES
   src/common/ansi_win32.cpp
   src/common/centre_window_win32.cpp
+  src/common/dialog_layout_win32.cpp
   src/common/modal_dialog_win32.cpp
   src/common/platform_win32.cpp
   src/common/resource_bytes_win32.cpp
@@ -54,8 +60,14 @@ set(JLAUNCH_WIN32_SOURCES
   src/launcher/process_facts_win32.cpp
   src/launcher/settings_store_win32.cpp
   src/launcher/single_instance_win32.cpp
+  src/runtime/hyper_link_control_win32.cpp
   src/runtime/jvm_architecture_win32.cpp
   src/runtime/registry_win32.cpp
+  src/runtime/runtime_not_found_dialog_win32.cpp
+  src/splash/native_splash_win32.cpp
+  src/splash/splash_picture_win32.cpp
+  src/splash/splash_screen_win32.cpp
+  src/splash/splash_window_win32.cpp
   src/vm/exception_dialog_win32.cpp
   src/vm/folder_operations_win32.cpp
   src/vm/java_main_thread_win32.cpp

@@ -9,23 +9,32 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 set(JLAUNCH_WINDOWS_LINK -static -static-libgcc -static-libstdc++ -s -Wl,--gc-sections)
 add_compile_options(-ffunction-sections -fdata-sections)
 
-# user32 is needed only when the launcher shows a box or dialog. Loading it on
-# first use instead of at process start keeps start-up short where its
-# loading is costly (Wine takes ~45 ms); the import library is made from the
-# toolchain's own list of user32 exports.
-set(USER32_DELAY_DIR ${CMAKE_BINARY_DIR}/delay-import)
-add_custom_command(
-  OUTPUT ${USER32_DELAY_DIR}/libuser32-delay.a
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${USER32_DELAY_DIR}
-  COMMAND sh -c "{ echo 'LIBRARY user32.dll'; echo EXPORTS; x86_64-w64-mingw32-nm --defined-only \"$1\" 2>/dev/null | sed -n 's/^[0-9a-f]* T //p' | sort -u; } > \"$2\"" sh
-          ${CMAKE_FIND_ROOT_PATH}/lib/libuser32.a ${USER32_DELAY_DIR}/user32.def
-  COMMAND x86_64-w64-mingw32-dlltool --def ${USER32_DELAY_DIR}/user32.def
-          --output-delaylib ${USER32_DELAY_DIR}/libuser32-delay.a
-  VERBATIM)
-add_custom_target(user32_delay_import DEPENDS ${USER32_DELAY_DIR}/libuser32-delay.a)
-add_library(user32_delayed INTERFACE)
-add_dependencies(user32_delayed user32_delay_import)
-target_link_libraries(user32_delayed INTERFACE ${USER32_DELAY_DIR}/libuser32-delay.a delayimp)
+# The window libraries are needed only when the launcher shows a box, a
+# dialog or its splash. Loading each on first use instead of at process start
+# keeps start-up short where loading them is costly (Wine takes ~45 ms for
+# user32, which gdi32 and ole32 load in turn); each import library is made
+# from the toolchain's own list of the library's exports. A library loaded on
+# first use still resolves through the executable's manifest, so comctl32
+# comes in version 6.
+set(DELAY_IMPORT_DIR ${CMAKE_BINARY_DIR}/delay-import)
+set(DELAY_LOADED_LIBRARIES user32 gdi32 comctl32 shell32 ole32 oleaut32)
+set(DELAY_IMPORT_LIBRARIES)
+foreach(library ${DELAY_LOADED_LIBRARIES})
+  set(delay_library ${DELAY_IMPORT_DIR}/lib${library}-delay.a)
+  add_custom_command(
+    OUTPUT ${delay_library}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${DELAY_IMPORT_DIR}
+    COMMAND sh -c "{ echo LIBRARY $3.dll; echo EXPORTS; x86_64-w64-mingw32-nm --defined-only \"$1\" 2>/dev/null | sed -n 's/^[0-9a-f]* T //p' | sort -u; } > \"$2\"" sh
+            ${CMAKE_FIND_ROOT_PATH}/lib/lib${library}.a ${DELAY_IMPORT_DIR}/${library}.def ${library}
+    COMMAND x86_64-w64-mingw32-dlltool --def ${DELAY_IMPORT_DIR}/${library}.def
+            --output-delaylib ${delay_library}
+    VERBATIM)
+  list(APPEND DELAY_IMPORT_LIBRARIES ${delay_library})
+endforeach()
+add_custom_target(delay_import_libraries DEPENDS ${DELAY_IMPORT_LIBRARIES})
+add_library(delay_loaded INTERFACE)
+add_dependencies(delay_loaded delay_import_libraries)
+target_link_libraries(delay_loaded INTERFACE ${DELAY_IMPORT_LIBRARIES} delayimp)
 
 add_library(jlaunch_core STATIC ${JLAUNCH_PORTABLE_SOURCES})
 target_include_directories(jlaunch_core PUBLIC src)
@@ -39,7 +48,7 @@ target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})
 
 add_executable(jlaunch WIN32 ${JLAUNCH_WIN32_SOURCES} src/launcher/main_win32.cpp src/launcher/terminate_handler.cpp
   resources/jlaunch.rc)
-target_link_libraries(jlaunch PRIVATE jlaunch_vm jlaunch_core user32_delayed)
+target_link_libraries(jlaunch PRIVATE jlaunch_vm jlaunch_core delay_loaded)
 target_compile_options(jlaunch PRIVATE ${JLAUNCH_WARNINGS} -municode)
 target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})
 target_include_directories(jlaunch PRIVATE resources)

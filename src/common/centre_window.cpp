@@ -13,9 +13,8 @@ int keptInside(int position, int size, int low, int high) {
 
 } // namespace
 
-ScreenPoint centredPosition(const ScreenRect& dialog, const std::optional<ScreenRect>& owner,
-                            const ScreenRect& workArea) {
-    const ScreenRect& centre = owner ? *owner : workArea;
+Point centredPosition(const Rect& dialog, const std::optional<Rect>& owner, const Rect& workArea) {
+    const Rect& centre = owner ? *owner : workArea;
     const int x = half(centre.left + centre.right) - half(dialog.width());
     const int y = half(centre.top + centre.bottom) - half(dialog.height());
     return {keptInside(x, dialog.width(), workArea.left, workArea.right),

@@ -3,16 +3,7 @@
 
 #include <optional>
 
-struct ScreenRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-};
-
-struct ScreenPoint {
-    int x = 0, y = 0;
-};
+#include "common/geometry.h"
 
 // owner: the owner's outer rectangle when it is visible and not minimised.
-ScreenPoint centredPosition(const ScreenRect& dialog, const std::optional<ScreenRect>& owner,
-                            const ScreenRect& workArea);
+Point centredPosition(const Rect& dialog, const std::optional<Rect>& owner, const Rect& workArea);

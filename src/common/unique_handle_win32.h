@@ -68,6 +68,27 @@ struct GdiObjectTraits {
     static Value invalid() { return nullptr; }
     static void close(Value object) { DeleteObject(object); }
 };
+struct ScreenDcTraits {
+    using Value = HDC;
+    static Value invalid() { return nullptr; }
+    static void close(Value dc) { ReleaseDC(nullptr, dc); }
+};
+struct MemoryDcTraits {
+    using Value = HDC;
+    static Value invalid() { return nullptr; }
+    static void close(Value dc) { DeleteDC(dc); }
+};
+struct CursorTraits {
+    using Value = HCURSOR;
+    static Value invalid() { return nullptr; }
+    static void close(Value cursor) { DestroyCursor(cursor); }
+};
+struct WindowTraits {
+    using Value = HWND;
+    static Value invalid() { return nullptr; }
+    // An owned window may already be gone with its owner; destroying it again only fails.
+    static void close(Value window) { DestroyWindow(window); }
+};
 
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
@@ -76,3 +97,7 @@ using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueMappedView = UniqueResource<MappedViewTraits>;
 using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
 using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
+using UniqueScreenDc = UniqueResource<ScreenDcTraits>;  // GetDC(nullptr)
+using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;  // CreateCompatibleDC
+using UniqueCursor = UniqueResource<CursorTraits>;
+using UniqueWindow = UniqueResource<WindowTraits>;

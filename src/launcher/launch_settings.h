@@ -3,6 +3,7 @@
 
 #include "common/text.h"
 #include "runtime/runtime_constraints.h"
+#include "splash/splash_settings.h"
 
 struct LaunchSettings {
     Text productCode;
@@ -25,7 +26,5 @@ struct LaunchSettings {
     Text libraryPath;
     Text vmParameters;
     Text classPath;
-    Text splashImage;
-    Text splashShadow;
-    Text preferNativeSplash;
+    SplashSettings splash;  // read by the splash start itself
 };

@@ -7,9 +7,11 @@
 #include "launcher/process_facts_win32.h"
 #include "launcher/settings_paths.h"
 #include "launcher/single_instance.h"
+#include "launcher/splash_settings_reader.h"
 #include "launcher/vm_settings_reader.h"
 #include "runtime/jvm_architecture_win32.h"
 #include "runtime/runtime_choice.h"
+#include "runtime/runtime_not_found_dialog_win32.h"
 #include "vm/java_main.h"
 #include "vm/java_main_thread_win32.h"
 #include "vm/jvm_library_win32.h"
@@ -39,9 +41,11 @@ std::uint32_t Launcher::run() {
 }
 
 void Launcher::shutdown() {
+    splash_.closeOwn();
     // Returns once the application's last non-daemon thread has ended.
     if (vm_.vm) vm_.vm->DestroyJavaVM();
     singleInstance_.stop();
+    splash_.closeNative();
 }
 
 std::uint32_t Launcher::startJavaApplication() {
@@ -50,9 +54,7 @@ std::uint32_t Launcher::startJavaApplication() {
         ? readVmSettings(layeredSettingsFor(settingsStore_, *settingsPath, settings_.upgradeCode))
         : VmSettings{};
     prepareVmEnvironment(vmSettings, jvmLibraryPath_, modulePath_, environment_, vmOptions_);
-    if (!hasArgument(arguments_, u"-nosplash") && !hasArgument(arguments_, u"/nosplash") && !startSplash()) {
-        return 0;
-    }
+    if (!hasNoSplashSwitch(arguments_) && !startSplash()) return 0;
 
     const auto jvm = loadJvmLibrary(jvmLibraryPath_);
     if (!jvm) return kFailureExitCode;
@@ -69,15 +71,19 @@ std::uint32_t Launcher::startJavaApplication() {
     const std::uint64_t stackSize = assembled.mainThreadStackSize
         ? assembled.mainThreadStackSize
         : defaultJavaStackSize(jvm->getDefaultJavaVmInitArgs);
-    WindowsJavaMainActions actions(singleInstance_.mainStartedEvent());
+    WindowsJavaMainActions actions(singleInstance_.mainStartedEvent(), [this] { splash_.closeOwn(); });
     const std::uint32_t result =
         runOnJavaMainThread(stackSize, [&] { return runJavaMain(job, vm_, folders_, actions); });
-    return result == 0 ? 0 : kFailureExitCode;
+    if (result == 0) return 0;
+    splash_.closeNative();
+    return kFailureExitCode;
 }
 
 bool Launcher::startSplash() {
-    // No splash screen is offered yet, so there is nothing to show; false
-    // would mean the settings file could not be located.
+    const auto settingsPath = settingsFilePath(modulePath_);
+    if (!settingsPath) return false;
+    settings_.splash = readSplashSettings(*settingsStore_.openFile(*settingsPath));
+    startChosenSplash(settings_.splash, jvmLibraryPath_, files_, splash_);
     return true;
 }
 
@@ -111,31 +117,27 @@ bool Launcher::setUpSingleInstance() {
 }
 
 void Launcher::overrideWorkingDirectory() const {
-    const auto slash = modulePath_.findLast(u'\\');
-    // A path whose only backslash is its first character names no folder to go to.
-    if (!slash || *slash == 0) return;
-    SetCurrentDirectoryW(wide(modulePath_.left(*slash)));
+    if (const auto folder = overriddenWorkingDirectory(modulePath_)) SetCurrentDirectoryW(wide(*folder));
 }
 
 bool Launcher::chooseRuntime() {
     const RuntimeChoice choice = ::chooseRuntime(
         {modulePath_, settings_.jrePath, settings_.runtime, !settings_.pairProduct.empty()}, files_, registry_);
     if (choice.jvmLibraryPath.empty()) {
-        [[maybe_unused]] const Text message = runtimeNotFoundMessage(settings_.runtime, LoadText);
-        // The runtime-not-found dialog will show the message here; until then the launch ends without one.
-        return false;
+        const auto picked = showRuntimeNotFoundDialog(runtimeNotFoundMessage(settings_.runtime, LoadText),
+                                                      settings_.runtime.jvmType, files_);
+        if (!picked) return false;
+        jvmLibraryPath_ = picked->jvmLibraryPath;
+        decidePairLauncher(RuntimeSource::Dialog);
+        const SettingsContext context{settingsStore_, files_, environment_, isNtPlatform()};
+        writeBackJrePath(picked->folder, modulePath_, settings_, context);
+        return true;
     }
     jvmLibraryPath_ = choice.jvmLibraryPath;
-    if (choice.source == RuntimeSource::JrePath) {
-        checkJvmArchitecture();
-    } else {
-        needsPairLauncher_ = choice.source == RuntimeSource::Registry32;
-    }
+    decidePairLauncher(choice.source);
     return true;
 }
 
-void Launcher::checkJvmArchitecture() {
-    needsPairLauncher_ = false;
-    if (settings_.pairProduct.empty()) return;
-    needsPairLauncher_ = isX86Library(jvmLibraryPath_);
+void Launcher::decidePairLauncher(RuntimeSource source) {
+    needsPairLauncher_ = needsPairLauncher(source, jvmLibraryPath_, !settings_.pairProduct.empty(), isX86Library);
 }

@@ -24,7 +24,8 @@ std::unique_ptr<SettingsSource> WindowsSettingsStore::openFile(const Text& path)
 
 Text WindowsSettingsStore::embeddedText(const Text& upgradeCode) const {
     // jlaunch-embed writes the text language neutral.
-    const auto block = resourceBytes(GetModuleHandleW(nullptr), L"" EMBEDDED_SETTINGS_TYPE,
+    const HMODULE module = embeddedTextModule_ ? embeddedTextModule_ : GetModuleHandleW(nullptr);
+    const auto block = resourceBytes(module, L"" EMBEDDED_SETTINGS_TYPE,
                                      MAKEINTRESOURCEW(EMBEDDED_SETTINGS_NAME), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
     return decipherSettings(block, upgradeCode).value_or(Text());
 }

@@ -6,6 +6,11 @@
 
 namespace {
 
+Text asFolder(Text path) {
+    if (!path.endsWith(u"\\")) path += u'\\';
+    return path;
+}
+
 class ChoiceSteps {
 public:
     ChoiceSteps(const RuntimeChoiceInput& input, const FileProbe& files, RuntimeChoiceRecord* record)
@@ -39,9 +44,7 @@ RuntimeChoice tryJrePath(const RuntimeChoiceInput& input, ChoiceSteps& steps) {
         steps.note(RuntimeSource::JrePath, SourceOutcome::NotConfigured);
         return {};
     }
-    Text home = input.jrePath;
-    if (!home.endsWith(u"\\")) home += u'\\';
-    return steps.tryFolder(RuntimeSource::JrePath, home);
+    return steps.tryFolder(RuntimeSource::JrePath, asFolder(input.jrePath));
 }
 
 RuntimeChoice tryPrivateRuntime(const RuntimeChoiceInput& input, const FileProbe& files, ChoiceSteps& steps) {
@@ -94,8 +97,26 @@ RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const FileProbe& fi
     return tryRegistry(input, files, registry, steps);
 }
 
+bool needsPairLauncher(RuntimeSource source, const Text& jvmLibraryPath, bool hasPairProduct,
+                       const std::function<bool(const Text&)>& isX86Library) {
+    switch (source) {
+    case RuntimeSource::Registry32: return true;
+    case RuntimeSource::JrePath:
+    case RuntimeSource::Dialog: return hasPairProduct && isX86Library(jvmLibraryPath);
+    case RuntimeSource::PrivateRuntime:
+    case RuntimeSource::Registry: break;
+    }
+    return false;
+}
+
 Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, TextLoader loadText) {
     const TextId format = constraints.jvmType == JvmType::Server ? IDS_JRE_NOT_FOUND_SERVER : IDS_JRE_NOT_FOUND;
     return formatText(loadText(format),
                       {describeVersionLimits(constraints.minimumVersion, constraints.maximumVersion, loadText)});
+}
+
+PickedRuntime runtimeInPickedFolder(const Text& path, JvmType type, const FileProbe& files) {
+    if (path.empty()) return {};
+    const Text folder = asFolder(path);
+    return {folder, locateJvmLibrary(folder, type, files).path};
 }

@@ -3,6 +3,7 @@
 // runtime beside the executable, and the runtimes in the registry (the
 // native view, then the 32-bit one for the paired launcher) that yields one.
 
+#include <functional>
 #include <optional>
 
 #include "common/platform.h"
@@ -10,6 +11,7 @@
 #include "common/text_ids.h"
 #include "runtime/registry.h"
 #include "runtime/runtime_choice_record.h"
+#include "runtime/jvm_type.h"
 #include "runtime/runtime_constraints.h"
 
 struct RuntimeChoiceInput {
@@ -30,5 +32,21 @@ std::optional<Text> findPrivateRuntime(const Text& executablePath, const FilePro
 RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const FileProbe& files, const Registry& registry,
                             RuntimeChoiceRecord* record = nullptr);
 
+// Whether the paired launcher runs the chosen library: one of the 32-bit
+// registry view always; one from "JRE Path" or the dialog when "Pair Product"
+// is set and the library is x86 (it is examined only then).
+bool needsPairLauncher(RuntimeSource source, const Text& jvmLibraryPath, bool hasPairProduct,
+                       const std::function<bool(const Text&)>& isX86Library);
+
 // The text that tells the user no runtime was found and which one to install.
 Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, TextLoader loadText);
+
+// A folder the user picked when no runtime was found: the folder with a
+// trailing backslash, and the JVM library of the type in it (empty when none;
+// always so for an empty path, which names no folder).
+struct PickedRuntime {
+    Text folder;
+    Text jvmLibraryPath;
+};
+
+PickedRuntime runtimeInPickedFolder(const Text& path, JvmType type, const FileProbe& files);

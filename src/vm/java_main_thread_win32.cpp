@@ -29,7 +29,7 @@ void WindowsJavaMainActions::signalMainStarted() {
 }
 
 void WindowsJavaMainActions::closeSplash() {
-    // The launcher's own splash window comes with the splash screen; until then there is none to close.
+    if (closeSplash_) closeSplash_();
 }
 
 ExceptionChoice WindowsJavaMainActions::showExceptionDialog(const Text& report) {

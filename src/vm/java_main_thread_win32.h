@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "vm/main_invocation.h"
 
@@ -16,8 +17,10 @@ std::uint32_t runOnJavaMainThread(std::uint64_t stackSize, const std::function<s
 
 class WindowsJavaMainActions final : public JavaMainActions {
 public:
-    // mainStarted: the event later starts wait for, or null.
-    explicit WindowsJavaMainActions(HANDLE mainStarted) : mainStarted_(mainStarted) {}
+    // mainStarted: the event later starts wait for, or null. closeSplash:
+    // closes the launcher's own splash window, if one is shown.
+    WindowsJavaMainActions(HANDLE mainStarted, std::function<void()> closeSplash)
+        : mainStarted_(mainStarted), closeSplash_(std::move(closeSplash)) {}
 
     void signalMainStarted() override;
     void closeSplash() override;
@@ -26,4 +29,5 @@ public:
 
 private:
     HANDLE mainStarted_;
+    std::function<void()> closeSplash_;
 };

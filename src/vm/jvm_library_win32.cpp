@@ -2,17 +2,9 @@
 
 #include <windows.h>
 
+#include "common/entry_point_win32.h"
 #include "common/texts.h"
 #include "common/wide_win32.h"
-
-namespace {
-
-template <typename Function>
-Function entryPoint(HMODULE library, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
-} // namespace
 
 std::optional<JvmEntryPoints> loadJvmLibrary(const Text& libraryPath) {
     // Never freed: the VM lives in it until the process ends.

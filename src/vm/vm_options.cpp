@@ -10,18 +10,22 @@
 namespace {
 
 // The parameter tokens as they go to the VM; sets the stack size from -Xss.
-TextList rewrittenParameters(const Text& parameters, const MemoryStatus& memory, std::uint64_t& stackSize) {
+TextList rewrittenParameters(const Text& parameters, const MemoryStatus& memory, std::uint64_t& stackSize,
+                             VmOptionsRecord* record) {
     std::optional<MemoryFigures> figures;
     TextList options;
     for (const Text& written : splitVmParameters(parameters)) {
         Text token = removeQuotes(written);
         if (isMemorySizedOption(token)) {
             if (!figures) figures = memory.read();
-            token = rewriteMemorySizedOption(token, *figures);
+            Text sized = rewriteMemorySizedOption(token, *figures);
+            if (record) record->sized.push_back({token, sized});
+            token = std::move(sized);
         }
         if (token.startsWith(u"-Xss")) stackSize = stackSizeFromXss(token.mid(4));
         options.push_back(std::move(token));
     }
+    if (record) record->memory = figures;
     return options;
 }
 
@@ -32,14 +36,15 @@ Text expandedIfSet(const Text& value, const Environment& environment) {
 } // namespace
 
 AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
-                                     VmOptionList& options, ArgumentList& arguments) {
+                                     VmOptionList& options, ArgumentList& arguments, VmOptionsRecord* record) {
     AssembledVmOptions result;
-    const Text classPath =
-        buildClassPath({settings.classPath, settings.embeddedJar, launcherPath}, host.environment, host.files);
+    const Text classPath = buildClassPath({settings.classPath, settings.embeddedJar, launcherPath}, host.environment,
+                                          host.files, record ? &record->classPath : nullptr);
     if (classPath.empty()) return result;
 
     TextList newOptions{Text(u"-Djava.class.path=") + classPath};
-    for (Text& token : rewrittenParameters(settings.vmParameters, host.memory, result.mainThreadStackSize)) {
+    for (Text& token :
+         rewrittenParameters(settings.vmParameters, host.memory, result.mainThreadStackSize, record)) {
         newOptions.push_back(std::move(token));
     }
     for (const Text& option : newOptions) options.push_back(toAnsi(host.environment.expand(option)));

@@ -8,6 +8,7 @@
 #include "common/argument_list.h"
 #include "common/platform.h"
 #include "common/text.h"
+#include "vm/vm_options_record.h"
 #include "vm/vm_settings.h"
 
 struct VmHostFacts {
@@ -25,6 +26,8 @@ struct AssembledVmOptions {
 
 // Appends "-Djava.class.path=..." and the rewritten parameter tokens, each
 // expanded and in the ANSI code page, to options, and the non-empty "Cmd"
-// tokens to arguments.
+// tokens to arguments. A record, when given, receives how the class path and
+// the sized options came about.
 AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
-                                     VmOptionList& options, ArgumentList& arguments);
+                                     VmOptionList& options, ArgumentList& arguments,
+                                     VmOptionsRecord* record = nullptr);

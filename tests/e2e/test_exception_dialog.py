@@ -3,6 +3,8 @@ import subprocess
 
 from harness.apps import install_app, scenario
 from harness.base import WineTestCase
+from harness.dialogs import (ES_READONLY, SIZE_GRIP, SS_ICON, WS_THICKFRAME, Screenshot, check_centred_on_work_area,
+                             check_template_layout)
 from harness.launch import FAILURE
 
 TRACE = r"java.lang.IllegalStateException: Grüße vom Fehler\n\tat com.example.App.run(App.java:12)\n\tat com.example.App.main(App.java:7)"
@@ -24,7 +26,9 @@ TEMPLATE = {1: (153, 210, 50, 14), 2: (209, 210, 50, 14), 209: (8, 11, 259, 221)
             210: (44, 26, 215, 23), 208: (16, 54, 243, 102), 211: (16, 164, 243, 18), 212: (16, 187, 243, 18)}
 DIALOG_SIZE = (275, 242)
 
-ES_READONLY, WS_THICKFRAME, SS_ICON = 0x0800, 0x00040000, 0x3
+# How far each control's left, top, right and bottom edges follow the dialog's growth (x, y).
+ANCHORED = {209: "..xy", 210: "..x.", 211: ".yxy", 212: ".yxy", 208: "..xy", 1: "xyxy", 2: "xyxy",
+            SIZE_GRIP: "xyxy", 204: "...."}
 
 
 def throwing_app(case, failure_check="Yes"):
@@ -60,33 +64,37 @@ class ExceptionDialog(WineTestCase):
                 self.assertEqual(run.control(dialog, 204)["style"] & 0x1F, SS_ICON)
                 self.assertTrue((self.output(f"exception-dialog-{locale}.png")).stat().st_size > 1000)
 
-    def test_controls_sit_where_the_template_puts_them(self):
+    def test_controls_sit_where_the_template_puts_them_and_it_opens_centred(self):
         _, run = self.show("en", 1)
         dialog = run.windows[0]
-        group = run.control(dialog, 209)["rect"]
-        # Pixels per dialog unit, from the control that spans the dialog.
-        scale_x = (group[2] - group[0]) / TEMPLATE[209][2]
-        scale_y = (group[3] - group[1]) / TEMPLATE[209][3]
-        for control_id, (x, y, width, height) in TEMPLATE.items():
-            left, top, right, bottom = run.control(dialog, control_id)["rect"]
-            with self.subTest(control=control_id):
-                self.assertAlmostEqual(left, x * scale_x, delta=2)
-                self.assertAlmostEqual(top, y * scale_y, delta=2)
-                if control_id == 204:
-                    continue  # an icon control takes the size of the icon it shows
-                self.assertAlmostEqual(right - left, width * scale_x, delta=2)
-                self.assertAlmostEqual(bottom - top, height * scale_y, delta=2)
-        client = dialog["client"]
-        self.assertAlmostEqual(client[2], DIALOG_SIZE[0] * scale_x, delta=3)
-        self.assertAlmostEqual(client[3], DIALOG_SIZE[1] * scale_y, delta=3)
+        check_template_layout(self, dialog, TEMPLATE, DIALOG_SIZE, reference=209)
+        check_centred_on_work_area(self, dialog)
 
-    def test_dialog_is_centred_on_the_work_area(self):
-        _, run = self.show("en", 1)
-        dialog = run.windows[0]
-        left, top, right, bottom = dialog["rect"]
-        area = dialog["work_area"]
-        self.assertLessEqual(abs((area[0] + area[2]) // 2 - (left + right) // 2), 1)
-        self.assertLessEqual(abs((area[1] + area[3]) // 2 - (top + bottom) // 2), 1)
+    def test_grows_with_its_controls_anchored_but_not_below_its_first_size(self):
+        grow = (111, 100)
+        case = self.case()
+        throwing_app(case)
+        run = case.run(windows=[f"grow:{grow[0]},{grow[1]};report;shot:{case.win('grown.bmp')};grow:-300,-300;report"
+                                ";press:1"])
+        first, grown, shrunk = run.windows
+        self.assertEqual(run.control(first, SIZE_GRIP)["rect"][2:], first["client"][2:], "grip in the corner")
+        self.assertTrue(run.control(first, SIZE_GRIP)["visible"])
+        self.assertEqual(grown["client"][2:], [first["client"][2] + grow[0], first["client"][3] + grow[1]])
+        for control_id, follows in ANCHORED.items():
+            before, after = run.control(first, control_id)["rect"], run.control(grown, control_id)["rect"]
+            moved = [grow[0] if f == "x" else grow[1] if f == "y" else 0 for f in follows]
+            with self.subTest(control=control_id):
+                self.assertEqual(after, [edge + by for edge, by in zip(before, moved)])
+        self.assertEqual(shrunk["rect"], first["rect"], "no smaller than it opened")
+        self.assertEqual([c["rect"] for c in shrunk["controls"]], [c["rect"] for c in first["controls"]])
+        # Inside the grown group box, between the text and the report, only the dialog's face shows:
+        # nothing was left unpainted.
+        shot = Screenshot(case.path("grown.bmp"), grown)
+        text, report = run.control(grown, 210)["rect"], run.control(grown, 208)["rect"]
+        gap = shot.colours([report[0], text[3] + 1, report[2], report[1] - 1])
+        self.assertEqual(list(gap), [shot.pixel(2, 2)], gap)
+        subprocess.run(["convert", str(case.path("grown.bmp")), str(self.output("exception-dialog-grown.png"))],
+                       check=True)
 
     def test_ignore_goes_on_and_ends_with_zero(self):
         case, run = self.show("en", 1)

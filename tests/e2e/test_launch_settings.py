@@ -44,20 +44,20 @@ class LayeredSettingsEndToEnd(WineTestCase):
 
 
 class RuntimeFolder(WineTestCase):
-    def test_jre_path_without_a_jvm_library_ends_silently(self):
+    def test_jre_path_without_a_jvm_library_leads_to_the_runtime_dialog(self):
         case = self.case()
         install_app(case, settings={"Java Runtime Environment": {"JRE Path": case.win("empty")}})
         case.path("empty\\bin").mkdir(parents=True)
-        run = case.run()
-        self.assertEqual((run.exit_code, run.windows), (FAILURE, []))
+        run = case.run(windows=["press:2"])
+        self.assertEqual((run.exit_code, [w["title"] for w in run.windows]), (FAILURE, ["JRE Not Found"]))
         self.assertFalse(case.jvm_log().loaded)
 
     def test_server_type_refuses_a_client_only_runtime(self):
         case = self.case()
         install_app(case, runtime_location=r"bin\client\jvm.dll",
                     settings={"Java Runtime Environment": {"JVM Type": "server"}})
-        run = case.run()
-        self.assertEqual((run.exit_code, run.windows), (FAILURE, []))
+        run = case.run(windows=["press:2"])
+        self.assertEqual((run.exit_code, [w["title"] for w in run.windows]), (FAILURE, ["JRE Not Found"]))
         self.assertFalse(case.jvm_log(location=r"bin\client").loaded)
 
     def test_default_type_prefers_client_and_path_without_trailing_backslash(self):

@@ -5,7 +5,7 @@ import shutil
 import time
 
 from expected_texts import ENGLISH
-from harness.apps import merged, scenario
+from harness.apps import install_discovering_app, loaded_libraries, scenario
 from harness.base import WineTestCase
 from harness.launch import BIN, FAILURE
 from harness.real_vm import RealVmTestCase, console_report, install_real_app
@@ -15,30 +15,12 @@ CLIENT, SERVER = r"bin\client\jvm.dll", r"bin\server\jvm.dll"
 JRE_CLIENT = r"jre\bin\client\jvm.dll"
 
 
-def install_discovering_app(case, settings=None):
-    """app.exe and app.ini without "JRE Path": the launcher has to find a runtime itself."""
-    case.install_launcher()
-    case.path("app.jar").write_bytes(b"PK\x05\x06" + bytes(18))
-    base = {"Java Runtime Environment": {"Main Class": "com.example.App"},
-            "Class Path": {"Class Path": case.win("app.jar")}}
-    case.write_ini(merged(base, settings))
-
-
 def add_runtime(case, home, location, marker=False):
     """A copy of the double at home\\location; with marker, also the "bin\\java.dll" of a runtime folder.
     Its main ends with System.exit: where IBM runtimes are allowed, nothing else ends the launch."""
     case.make_runtime(home=home, location=location, scenario=scenario(main_steps=["exit 0"]))
     if marker:
         case.path(f"{home}\\bin\\java.dll").write_bytes(b"")
-
-
-def loaded_libraries(case):
-    """The folders (relative to the case) of every double that was loaded."""
-    found = []
-    for log in case.folder.rglob("jvm.log"):
-        if "loaded " in log.read_text(encoding="utf-8"):
-            found.append(str(log.parent.relative_to(case.folder)).replace("/", "\\"))
-    return sorted(found)
 
 
 def registrations(case, runtimes):
@@ -113,8 +95,9 @@ class RegistryChoice(WineTestCase):
                 case = self.case(f"-{index}")
                 install_discovering_app(case, {"Java Runtime Environment": runtime_settings})
                 with registered(self.session, case, registrations(case, runtimes)):
-                    run = case.run()
-                self.assertEqual((run.exit_code, run.windows), (0, []) if expected else (FAILURE, []))
+                    run = case.run(windows=["press:2"])
+                titles = [w["title"] for w in run.windows]
+                self.assertEqual((run.exit_code, titles), (0, []) if expected else (FAILURE, ["JRE Not Found"]))
                 self.assertEqual(loaded_libraries(case), [expected] if expected else [])
 
 

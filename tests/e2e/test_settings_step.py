@@ -57,6 +57,7 @@ class ExecutablePath(WineTestCase):
         case.install_launcher("my.app\\launcher")
         case.write_ini({"Java Runtime Environment": {"Main Class": "a.B", "JRE Path": case.win("nothing")}},
                        name="my.ini")
-        run = case.run(exe="my.app\\launcher")
-        self.assertEqual(run.windows, [], "the main class was found in my.ini")
+        run = case.run(exe="my.app\\launcher", windows=["press:2"])
+        # The main class was found in my.ini: the launch went on to look for a runtime.
+        self.assertEqual([w["title"] for w in run.windows], ["JRE Not Found"])
         self.assertEqual(run.exit_code, FAILURE)

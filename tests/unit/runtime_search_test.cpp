@@ -373,3 +373,26 @@ TEST(RuntimeChoice, RecordsEachSourceInTurn) {
     EXPECT_EQ(record.passes[1].view, RegistryView::Bits32);
     EXPECT_EQ(record.passes[1].sorted.size(), 1u);
 }
+
+TEST(RuntimeChoice, AFolderPickedByTheUserEndsInABackslashAndHoldsTheLibrary) {
+    FakeFiles files;
+    files.add(u"C:\\jdk17\\bin\\server\\jvm.dll"_t);
+    files.add(u"C:\\bin\\client\\jvm.dll"_t);
+    files.add(u"bin\\client\\jvm.dll"_t);  // relative to the working folder, which an empty path must not name
+    struct Case {
+        const char16_t* path;
+        const char16_t* folder;
+        const char16_t* library;
+    };
+    const Case cases[] = {
+        {u"C:\\jdk17", u"C:\\jdk17\\", u"C:\\jdk17\\bin\\server\\jvm.dll"},
+        {u"C:\\", u"C:\\", u"C:\\bin\\client\\jvm.dll"},
+        {u"C:\\jdk8", u"C:\\jdk8\\", u""},
+        {u"", u"", u""},
+    };
+    for (const auto& c : cases) {
+        const PickedRuntime picked = runtimeInPickedFolder(Text(c.path), JvmType::Default, files);
+        EXPECT_EQ(picked.folder, Text(c.folder)) << Text(c.path).toUtf8();
+        EXPECT_EQ(picked.jvmLibraryPath, Text(c.library)) << Text(c.path).toUtf8();
+    }
+}

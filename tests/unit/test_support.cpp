@@ -2,6 +2,12 @@
 
 void PrintTo(const Text& text, std::ostream* out) { *out << '"' << text.toUtf8() << '"'; }
 
+void PrintTo(const Rect& rect, std::ostream* out) {
+    *out << rect.left << ',' << rect.top << ',' << rect.right << ',' << rect.bottom;
+}
+
+void PrintTo(const Point& point, std::ostream* out) { *out << '(' << point.x << ',' << point.y << ')'; }
+
 TextList FakeFiles::findNames(const Text& pattern) const {
     const auto slash = pattern.findLast(u'\\');
     const Text folder = slash ? pattern.left(*slash + 1) : Text();

@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "common/geometry.h"
 #include "common/platform.h"
 #include "launcher/settings_store.h"
 #include "runtime/registry.h"
@@ -15,6 +16,9 @@
 
 // GoogleTest prints Text as UTF-8.
 void PrintTo(const Text& text, std::ostream* out);
+// Rectangles as left,top,right,bottom and points as (x,y).
+void PrintTo(const Rect& rect, std::ostream* out);
+void PrintTo(const Point& point, std::ostream* out);
 
 inline Text operator""_t(const char16_t* units, std::size_t count) {
     return Text(std::u16string_view(units, count));

@@ -31,3 +31,21 @@ def install_app(case, settings=None, scenario_text=None, runtime_location=r"bin\
         base["Class Path"] = {"Class Path": case.win("app.jar")}
     case.write_ini(merged(base, settings))
     return home
+
+
+def install_discovering_app(case, settings=None):
+    """app.exe and app.ini without "JRE Path": the launcher has to find a runtime itself."""
+    case.install_launcher()
+    case.path("app.jar").write_bytes(b"PK\x05\x06" + bytes(18))
+    base = {"Java Runtime Environment": {"Main Class": "com.example.App"},
+            "Class Path": {"Class Path": case.win("app.jar")}}
+    case.write_ini(merged(base, settings))
+
+
+def loaded_libraries(case):
+    """The folders (relative to the case) of every jvm.dll double that was loaded."""
+    found = []
+    for log in case.folder.rglob("jvm.log"):
+        if "loaded " in log.read_text(encoding="utf-8"):
+            found.append(str(log.parent.relative_to(case.folder)).replace("/", "\\"))
+    return sorted(found)

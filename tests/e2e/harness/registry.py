@@ -51,3 +51,26 @@ def _import(session, case, name, lines):
     case.path(name).write_text(_reg_text(lines), encoding="utf-16")
     subprocess.run(["wine", "reg", "import", case.win(name)], env=session.env(), check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+
+
+_ROOTS = {"HKCU": "HKEY_CURRENT_USER", "HKCR": "HKEY_CLASSES_ROOT", "HKLM": "HKEY_LOCAL_MACHINE"}
+
+
+@contextlib.contextmanager
+def key_values(session, case, key, values):
+    """Sets string values of one key (name None: its default value) for the length of a with block.
+    Afterwards the key holds exactly what it held before, or is gone if it did not exist."""
+    root, rest = key.split("\\", 1)
+    full_key = f"{_ROOTS[root]}\\{rest}"
+    exported = subprocess.run(["wine", "reg", "export", key, case.win("saved-key.reg"), "/y"], env=session.env(),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120).returncode == 0
+    lines = [f"[{full_key}]"] + [f"{'@' if name is None else _quoted(name)}={_quoted(data)}"
+                                 for name, data in values.items()]
+    try:
+        _import(session, case, "set-key.reg", lines)
+        yield
+    finally:
+        _import(session, case, "remove-key.reg", [f"[-{full_key}]"])
+        if exported:
+            subprocess.run(["wine", "reg", "import", case.win("saved-key.reg")], env=session.env(), check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)

@@ -168,10 +168,47 @@ static long long microsecondsSinceProcessStart() {
     return (ticks(now) - ticks(created)) / 10;
 }
 
+// Waits up to 20 s for a visible window of the class in this process. user32
+// is loaded only here, so that the double adds nothing to the start of a
+// process that does not ask for this.
+static void awaitWindow(const std::string& windowClass) {
+    const HMODULE user32 = LoadLibraryW(L"user32.dll");
+    auto entry = [user32](auto* type, const char* name) {
+        return reinterpret_cast<decltype(type)>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+    };
+    const auto findWindow = entry(static_cast<HWND(WINAPI*)(HWND, HWND, LPCSTR, LPCSTR)>(nullptr), "FindWindowExA");
+    const auto processOf = entry(static_cast<DWORD(WINAPI*)(HWND, LPDWORD)>(nullptr), "GetWindowThreadProcessId");
+    const auto visible = entry(static_cast<BOOL(WINAPI*)(HWND)>(nullptr), "IsWindowVisible");
+    const ULONGLONG started = GetTickCount64();
+    while (GetTickCount64() - started < 20000) {
+        for (HWND window = nullptr; (window = findWindow(nullptr, window, windowClass.c_str(), nullptr));) {
+            DWORD process = 0;
+            processOf(window, &process);
+            if (process == GetCurrentProcessId() && visible(window)) {
+                logEvent("awaitWindow " + windowClass + " -> present after " +
+                         std::to_string(GetTickCount64() - started) + " ms");
+                return;
+            }
+        }
+        Sleep(10);
+    }
+    logEvent("awaitWindow " + windowClass + " -> timeout");
+}
+
+// Which of the libraries a launcher needs only for windows are in the process.
+static std::string loadedWindowLibraries() {
+    std::string loaded;
+    for (const char* name : {"user32", "gdi32", "comctl32", "shell32", "ole32"}) {
+        if (GetModuleHandleA(name)) loaded += std::string(" ") + name;
+    }
+    return loaded.empty() ? " none" : loaded;
+}
+
 extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** pvm, void** penv, void* args) {
     const long long sinceStart = microsecondsSinceProcessStart();
     ensureScenario();
     World& w = world();
+    if (!w.scenario().awaitWindow.empty()) awaitWindow(w.scenario().awaitWindow);
     auto* init = static_cast<JavaVMInitArgs*>(args);
     if (!init) {
         logEvent("JNI_CreateJavaVM args=null -> -6");
@@ -195,6 +232,7 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** pvm, void** penv, vo
     }
     logEvent("since process start " + std::to_string(sinceStart) + " us");
     logEvent("thread " + std::to_string(GetCurrentThreadId()) + " stack=" + std::to_string(reservedStackSize()));
+    logEvent("window libraries loaded:" + loadedWindowLibraries());
 
     auto lock = w.guard();
     jint result = w.scenario().createResult;
@@ -236,6 +274,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
         folderOfDll.value = path.substr(0, path.find_last_of(L'\\') + 1);
         eventLog().open(folderOfDll.value + L"jvm.log");
         logEvent("loaded " + quote(u16(path)));
+        logEvent("attached " + std::to_string(microsecondsSinceProcessStart()) + " us after process start");
     }
     return TRUE;
 }

@@ -64,6 +64,10 @@ bool setVmKey(Scenario& s, std::string_view key, std::string_view value, std::st
     if (key == "javaStackSize") return parseInt(value, s.javaStackSize) || (error = "javaStackSize needs a number", false);
     if (key == "attach") return parseInt(value, s.attachResult) || (error = "attach needs a number", false);
     if (key == "detach") return parseInt(value, s.detachResult) || (error = "detach needs a number", false);
+    if (key == "awaitWindow") {
+        s.awaitWindow = value;
+        return !value.empty() || (error = "awaitWindow needs a window class", false);
+    }
     if (key == "methodNotFound") {
         if (value == "throw" || value == "null") {
             s.methodNotFoundThrows = value == "throw";

@@ -37,6 +37,7 @@ struct Scenario {
     int detachResult = 0;
     bool methodNotFoundThrows = true;  // a real VM leaves NoSuchMethodError pending
     bool newStringFails = false;       // new String(char[]) throws OutOfMemoryError
+    std::string awaitWindow;           // JNI_CreateJavaVM first waits for a window of this class
     std::vector<ClassSpec> classes;
     std::vector<std::string> errors;  // "line N: ..." for every line that was not understood
 

@@ -14,12 +14,27 @@
 //   jlprobe many <job file>   start one process per cmdline= line at once, report
 //                             each one's full exit code and the time all took
 //   jlprobe mapping <name> <n>  the first n bytes of a named file mapping, in hex
+//   jlprobe picture <ole|wic> <image> <x>,<y>...
+//                             decode an image as the splash does (ole: the
+//                             picture loader, falling back to the imaging
+//                             component; wic: the imaging component alone) and
+//                             report its pixel size and the colours at points
 //
 // Job file (UTF-8, key=value per line): exe=, cmdline=, cwd=, timeout= (ms),
 // and one window= line per expected window, in order of appearance, holding
 // actions separated by ';': press:<id>, shot:<bmp path>, close, leave,
-// wait:<ms>, resize:<width>,<height>, report. A window without a line gets press:1.
+// wait:<ms>, resize:<width>,<height>, grow:<by x>,<by y> (of the outer size), report, modules (the process's loaded
+// modules), click:<id>,<x>,<y>[,<x2>,<y2>] (press at one point of a control,
+// release at the same or another), key:<id>,<virtual key>, and
+// browse:<button id>,<folder> (the button opens the shell's folder browser,
+// which is reported, set to the folder and confirmed). A window without a
+// line gets press:1.
+// A reported window that is hidden or destroyed while the program runs is
+// reported "gone". Times ("ms") count from the program's process creation
+// (reported at the start in ms since 1970, "created"); a window's is when
+// the probe first saw it.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +46,7 @@
 #include <vector>
 
 #include "json_out_win32.h"
+#include "picture_report_win32.h"
 #include "window_report_win32.h"
 
 namespace {
@@ -70,39 +86,6 @@ bool readJob(const wchar_t* path, Job& job) {
     return !job.exe.empty();
 }
 
-void act(HWND window, int index, const std::wstring& actions) {
-    std::wstringstream list(actions);
-    std::wstring action;
-    while (std::getline(list, action, L';')) {
-        const auto colon = action.find(L':');
-        const std::wstring verb = action.substr(0, colon);
-        const std::wstring argument = colon == std::wstring::npos ? L"" : action.substr(colon + 1);
-        bool done = true;
-        if (verb == L"press") {
-            done = pressButton(window, std::stoi(argument));
-        } else if (verb == L"shot") {
-            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
-            Sleep(700); // a shot right after a window appears can be black: let it paint
-            done = saveScreenshot(window, argument);
-        } else if (verb == L"close") {
-            done = PostMessageW(window, WM_CLOSE, 0, 0);
-        } else if (verb == L"wait") {
-            Sleep(std::stoul(argument));
-        } else if (verb == L"resize") {
-            const auto comma = argument.find(L',');
-            done = SetWindowPos(window, nullptr, 0, 0, std::stoi(argument.substr(0, comma)),
-                                std::stoi(argument.substr(comma + 1)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            Sleep(300);
-        } else if (verb == L"report") {
-            emit(describeWindow(window, index));
-        } else if (verb != L"leave") {
-            done = false;
-        }
-        emit("{\"event\":\"action\",\"index\":" + std::to_string(index) + ",\"action\":" + jsonString(action) +
-             ",\"ok\":" + (done ? "true" : "false") + "}");
-    }
-}
-
 struct WindowSearch {
     DWORD processId;
     const std::set<HWND>* known;
@@ -123,6 +106,119 @@ std::vector<HWND> newWindowsOf(DWORD processId, const std::set<HWND>& known) {
     return search.found;
 }
 
+long long ticks(const FILETIME& time) {
+    return (static_cast<long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+long long creationTicks(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(process, &created, &exited, &kernel, &user);
+    return ticks(created);
+}
+
+std::string millisecondsSinceCreation(HANDLE process) {
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    return std::to_string((ticks(now) - creationTicks(process)) / 10000.0);
+}
+
+std::vector<int> numbers(const std::wstring& list) {
+    std::vector<int> out;
+    std::wstringstream items(list);
+    std::wstring item;
+    while (std::getline(items, item, L',')) out.push_back(std::stoi(item));
+    return out;
+}
+
+HWND waitForNewWindow(DWORD processId, const std::set<HWND>& known, DWORD timeoutMs) {
+    for (const ULONGLONG deadline = GetTickCount64() + timeoutMs; GetTickCount64() < deadline; Sleep(50)) {
+        const auto found = newWindowsOf(processId, known);
+        if (!found.empty()) return found.front();
+    }
+    return nullptr;
+}
+
+// The folder is written into the dialog's process for BFFM_SETSELECTIONW. A
+// fresh prefix has been seen to ignore the first selection, so it is sent twice.
+bool browseToFolder(HWND dialog, int index, int buttonId, const std::wstring& folder) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(dialog, &processId);
+    const auto before = newWindowsOf(processId, {});
+    pressButton(dialog, buttonId);
+    const HWND browser = waitForNewWindow(processId, std::set<HWND>(before.begin(), before.end()), 10000);
+    if (!browser) return false;
+    Sleep(300);
+    emit(describeWindow(browser, index, "browser"));
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    const SIZE_T bytes = (folder.size() + 1) * sizeof(wchar_t);
+    void* remote = process ? VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    const bool written = remote && WriteProcessMemory(process, remote, folder.c_str(), bytes, nullptr);
+    for (int attempt = 0; written && attempt < 2; ++attempt) {
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+        Sleep(300);
+    }
+    pressButton(browser, IDOK);
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (IsWindow(browser) && GetTickCount64() < deadline) Sleep(50);
+    // The dialog handles the chosen folder after the browser has gone (path
+    // box first, OK button after); a sent message is answered only once that
+    // handler has returned, so what is reported next is its final state.
+    SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (process) CloseHandle(process);
+    return written && !IsWindow(browser);
+}
+
+void act(HWND window, int index, const std::wstring& actions) {
+    std::wstringstream list(actions);
+    std::wstring action;
+    while (std::getline(list, action, L';')) {
+        const auto colon = action.find(L':');
+        const std::wstring verb = action.substr(0, colon);
+        const std::wstring argument = colon == std::wstring::npos ? L"" : action.substr(colon + 1);
+        bool done = true;
+        if (verb == L"press") {
+            done = pressButton(window, std::stoi(argument));
+        } else if (verb == L"shot") {
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
+            Sleep(700); // a shot right after a window appears can be black: let it paint
+            done = saveScreenshot(window, argument);
+        } else if (verb == L"close") {
+            done = PostMessageW(window, WM_CLOSE, 0, 0);
+        } else if (verb == L"wait") {
+            Sleep(std::stoul(argument));
+        } else if (verb == L"resize" || verb == L"grow") {
+            const auto size = numbers(argument);
+            RECT r{};
+            if (verb == L"grow") GetWindowRect(window, &r);
+            done = SetWindowPos(window, nullptr, 0, 0, r.right - r.left + size[0], r.bottom - r.top + size[1],
+                                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            Sleep(300);
+        } else if (verb == L"report") {
+            emit(describeWindow(window, index));
+        } else if (verb == L"modules") {
+            emit("{\"event\":\"modules\",\"index\":" + std::to_string(index) + ",\"paths\":" + moduleList(window) +
+                 "}");
+        } else if (verb == L"click") {
+            const auto at = numbers(argument);
+            const POINT down{at[1], at[2]};
+            done = clickControl(window, at[0], down, at.size() >= 5 ? POINT{at[3], at[4]} : down);
+            Sleep(300);
+        } else if (verb == L"key") {
+            const auto key = numbers(argument);
+            done = pressKey(window, key[0], static_cast<UINT>(key[1]));
+            Sleep(300);
+        } else if (verb == L"browse") {
+            const auto comma = argument.find(L',');
+            done = browseToFolder(window, index, std::stoi(argument.substr(0, comma)), argument.substr(comma + 1));
+        } else if (verb != L"leave") {
+            done = false;
+        }
+        emit("{\"event\":\"action\",\"index\":" + std::to_string(index) + ",\"action\":" + jsonString(action) +
+             ",\"ok\":" + (done ? "true" : "false") + "}");
+    }
+}
+
 int runJob(const wchar_t* jobPath) {
     Job job;
     if (!readJob(jobPath, job)) {
@@ -138,9 +234,12 @@ int runJob(const wchar_t* jobPath) {
         emit("{\"event\":\"error\",\"message\":\"CreateProcessW failed\",\"code\":" + std::to_string(GetLastError()) + "}");
         return 2;
     }
-    emit("{\"event\":\"started\",\"pid\":" + std::to_string(process.dwProcessId) + "}");
+    constexpr long long kTicksFrom1601To1970 = 116444736000000000;
+    emit("{\"event\":\"started\",\"pid\":" + std::to_string(process.dwProcessId) + ",\"created\":" +
+         std::to_string((creationTicks(process.hProcess) - kTicksFrom1601To1970) / 10000.0) + "}");
 
     std::set<HWND> known;
+    std::vector<HWND> present;  // reported and not yet gone
     int shown = 0;
     const ULONGLONG deadline = GetTickCount64() + job.timeout;
     while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
@@ -150,17 +249,29 @@ int runJob(const wchar_t* jobPath) {
             WaitForSingleObject(process.hProcess, 5000);
             break;
         }
+        for (std::size_t i = 0; i < present.size(); ++i) {
+            // Wine lets other processes see a destroyed window, hidden, until its process ends.
+            if (present[i] && !IsWindowVisible(present[i])) {
+                present[i] = nullptr;
+                emit("{\"event\":\"gone\",\"index\":" + std::to_string(i) +
+                     ",\"ms\":" + millisecondsSinceCreation(process.hProcess) + "}");
+            }
+        }
         for (HWND window : newWindowsOf(process.dwProcessId, known)) {
             known.insert(window);
+            present.push_back(window);
             Sleep(150); // let the dialog finish its initialisation
-            emit(describeWindow(window, shown));
+            std::string report = describeWindow(window, shown);
+            report.insert(1, "\"ms\":" + millisecondsSinceCreation(process.hProcess) + ",");
+            emit(report);
             const std::size_t index = static_cast<std::size_t>(shown++);
             act(window, static_cast<int>(index), index < job.windowActions.size() ? job.windowActions[index] : L"press:1");
         }
     }
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
-    emit("{\"event\":\"exit\",\"code\":" + std::to_string(code) + "}");
+    emit("{\"event\":\"exit\",\"code\":" + std::to_string(code) +
+         ",\"ms\":" + millisecondsSinceCreation(process.hProcess) + "}");
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return 0;
@@ -392,7 +503,9 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 2 && std::wstring(argv[1]) == L"memory") return reportMemory();
     if (argc == 3 && std::wstring(argv[1]) == L"many") return runMany(argv[2]);
     if (argc == 4 && std::wstring(argv[1]) == L"mapping") return dumpMapping(argv[2], std::stoul(argv[3]));
+    if (argc >= 4 && std::wstring(argv[1]) == L"picture") return reportPicture(argv[2], argv[3], argv + 4, argc - 4);
     emit("{\"event\":\"error\",\"message\":\"usage: jlprobe run <job> | many <job> | strings <exe> | resources <exe> | "
-         "resource <exe> <type> <name> | version <exe> | icon <exe> | memory | mapping <name> <n>\"}");
+         "resource <exe> <type> <name> | version <exe> | icon <exe> | memory | mapping <name> <n> | "
+         "picture <ole|wic> <image> <x>,<y>...\"}");
     return 1;
 }

@@ -1,5 +1,7 @@
 #include "window_report_win32.h"
 
+#include <tlhelp32.h>
+
 #include <vector>
 
 #include "json_out_win32.h"
@@ -56,26 +58,64 @@ std::string describeControls(HWND window) {
 
 } // namespace
 
-std::string describeWindow(HWND window, int index) {
+std::string describeWindow(HWND window, int index, const char* event) {
     const HWND owner = GetWindow(window, GW_OWNER);
     RECT frame{}, client{}, work{};
     GetWindowRect(window, &frame);
     GetClientRect(window, &client);
+    POINT clientOrigin{};
+    ClientToScreen(window, &clientOrigin);
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return "{\"event\":\"window\",\"index\":" + std::to_string(index) +
+    return "{\"event\":\"" + std::string(event) + "\",\"index\":" + std::to_string(index) +
            ",\"handle\":" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) +
            ",\"class\":" + jsonString(windowClass(window)) + ",\"title\":" + jsonString(windowText(window)) +
            ",\"owner\":" + std::to_string(reinterpret_cast<std::uintptr_t>(owner)) +
            ",\"owner_class\":" + jsonString(owner ? windowClass(owner) : L"") +
            ",\"style\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE))) +
            ",\"exstyle\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE))) +
-           ",\"rect\":" + jsonRect(frame) + ",\"client\":" + jsonRect(client) + ",\"work_area\":" + jsonRect(work) +
+           ",\"class_style\":" + std::to_string(GetClassLongW(window, GCL_STYLE)) +
+           ",\"rect\":" + jsonRect(frame) + ",\"client\":" + jsonRect(client) +
+           ",\"client_origin\":[" + std::to_string(clientOrigin.x) + "," + std::to_string(clientOrigin.y) + "]" +
+           ",\"work_area\":" + jsonRect(work) +
            ",\"controls\":" + describeControls(window) + "}";
 }
 
 bool pressButton(HWND dialog, int id) {
     const HWND button = GetDlgItem(dialog, id);
     return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+bool clickControl(HWND dialog, int id, POINT down, POINT up) {
+    const HWND control = GetDlgItem(dialog, id);
+    if (!control) return false;
+    PostMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(down.x, down.y));
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
+    PostMessageW(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(up.x, up.y));
+    return PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+}
+
+bool pressKey(HWND dialog, int id, UINT virtualKey) {
+    const HWND control = GetDlgItem(dialog, id);
+    if (!control) return false;
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(control, WM_KEYDOWN, virtualKey, scan | 1);
+    return PostMessageW(control, WM_KEYUP, virtualKey, scan | 1 | (LPARAM{3} << 30));
+}
+
+std::string moduleList(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    std::string out = "[";
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE) return out + "]";
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof module;
+    for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module)) {
+        if (out.size() > 1) out += ",";
+        out += jsonString(module.szExePath);
+    }
+    CloseHandle(snapshot);
+    return out + "]";
 }
 
 bool saveScreenshot(HWND window, const std::wstring& path) {

@@ -13,6 +13,7 @@ package e2e;
 //   --thread=MS    start a non-daemon thread that reports "thread done" after MS ms
 //   --load=CLASS   load CLASS by name and report "loaded CLASS"
 //   --prop=NAME    report "prop NAME=" and the system property's value
+//   --sleep=MS     sleep MS ms
 public class Console {
     public static void main(String[] args) throws Exception {
         System.out.println("main " + args.length);
@@ -38,6 +39,8 @@ public class Console {
             } catch (StackOverflowError e) {
                 System.out.println("stack overflow");
             }
+        } else if (command.startsWith("--sleep=")) {
+            Thread.sleep(Long.parseLong(value(command)));
         } else if (command.startsWith("--thread=")) {
             final long millis = Long.parseLong(value(command));
             Thread worker = new Thread(new Runnable() {

@@ -1,0 +1,31 @@
+#include "splash/splash_choice.h"
+
+namespace {
+
+Text cutAtLastBackslash(const Text& path) {
+    const auto slash = path.findLast(u'\\');
+    return slash ? path.left(*slash) : path;
+}
+
+} // namespace
+
+Text nativeSplashLibraryPath(const Text& jvmLibraryPath, const FileProbe& files) {
+    Text folder = cutAtLastBackslash(cutAtLastBackslash(jvmLibraryPath));
+    if (!folder.endsWith(u"\\")) folder += u'\\';
+    Text library = folder + u"splashscreen.dll";
+    return files.exists(library) ? library : Text();
+}
+
+void startChosenSplash(const SplashSettings& settings, const Text& jvmLibraryPath, const FileProbe& files,
+                       SplashStarter& starter) {
+    if (settings.image.empty()) return;
+    if (settings.prefersNative()) {
+        const Text library = nativeSplashLibraryPath(jvmLibraryPath, files);
+        if (!library.empty() && starter.startNative(library, settings.image)) return;
+    }
+    starter.startOwn(settings.image, settings.wantsShadow());
+}
+
+SplashPosition centredSplashPosition(int screenWidth, int screenHeight, int pictureWidth, int pictureHeight) {
+    return {(screenWidth - pictureWidth) / 2, (screenHeight - pictureHeight) / 2};
+}
