@@ -1,7 +1,6 @@
 #include "runtime/jvm_architecture_win32.h"
 
-#include <string>
-
+#include "common/system_library_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 #include "runtime/pe_image.h"
@@ -10,17 +9,8 @@ namespace {
 
 using ImageNtHeaderFunction = PIMAGE_NT_HEADERS(WINAPI*)(PVOID);
 
-// Only the system's own copy: a Dbghelp.dll beside the executable must never be loaded.
-UniqueModule loadSystemDbghelp() {
-    std::wstring folder(MAX_PATH, L'\0');
-    const UINT length = GetSystemDirectoryW(folder.data(), MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    folder.resize(length);
-    return UniqueModule(LoadLibraryExW((folder + L"\\Dbghelp.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-}
-
 std::optional<std::size_t> systemNtHeadersOffset(std::span<const std::uint8_t> image) {
-    UniqueModule dbghelp = loadSystemDbghelp();
+    UniqueModule dbghelp(loadSystemLibrary(L"dbghelp.dll"));
     if (!dbghelp) return std::nullopt;
     auto imageNtHeader = reinterpret_cast<ImageNtHeaderFunction>(
         reinterpret_cast<void*>(GetProcAddress(dbghelp.get(), "ImageNtHeader")));
