@@ -1,5 +1,6 @@
 # Portable sources: no windows.h, built for Windows and for the Linux tests.
 set(JLAUNCH_PORTABLE_SOURCES
+  src/common/ansi_path.cpp
   src/common/argument_list.cpp
   src/common/centre_window.cpp
   src/common/dialog_layout.cpp

@@ -48,6 +48,33 @@ Text WindowsEnvironment::expand(const Text& text) const {
     }
 }
 
+bool WindowsPathNames::fitsAnsiCodePage(const Text& text) const {
+    if (text.empty()) return true;
+    // Without best fit an unmappable character becomes the default one, which
+    // the way back cannot restore; a code page like UTF-8 gives the text back whole.
+    const int length = static_cast<int>(text.length());
+    const int size = WideCharToMultiByte(CP_THREAD_ACP, WC_NO_BEST_FIT_CHARS, wide(text), length, nullptr, 0,
+                                         nullptr, nullptr);
+    if (size <= 0) return false;
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_THREAD_ACP, WC_NO_BEST_FIT_CHARS, wide(text), length, narrow.data(), size, nullptr, nullptr);
+    std::wstring back(text.length() + 1, L'\0');
+    const int backLength = MultiByteToWideChar(CP_THREAD_ACP, MB_ERR_INVALID_CHARS, narrow.data(), size, back.data(),
+                                               static_cast<int>(back.size()));
+    return backLength == length && fromWide(back.c_str(), static_cast<std::size_t>(backLength)) == text;
+}
+
+std::optional<Text> WindowsPathNames::shortForm(const Text& path) const {
+    std::wstring buffer(path.length() + 1, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetShortPathNameW(wide(path), buffer.data(), size);
+        if (length == 0) return std::nullopt;
+        if (length < size) return fromWide(buffer.c_str(), length);
+        buffer.resize(length);
+    }
+}
+
 MemoryFigures WindowsMemoryStatus::read() const {
     // GlobalMemoryStatus saturates above 4 GiB on some systems; the Ex form
     // reports the same quantities in full 64-bit width.

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/ansi.h"
+#include "common/ansi_path.h"
 #include "vm/class_path.h"
 #include "vm/memory_sizing.h"
 #include "vm/vm_parameters.h"
@@ -34,9 +35,16 @@ Text expandedIfSet(const Text& value, const Environment& environment) {
 AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
                                      VmOptionList& options, ArgumentList& arguments) {
     AssembledVmOptions result;
-    const Text classPath =
+    const Text written =
         buildClassPath({settings.classPath, settings.embeddedJar, launcherPath}, host.environment, host.files);
-    if (classPath.empty()) return result;
+    if (written.empty()) return result;
+    // A mangled entry would start a VM that cannot find the application's classes.
+    const AnsiReadablePathList readable = ansiReadablePathList(written, host.paths);
+    if (!readable.unreadableEntry.empty()) {
+        result.unreadableClassPathEntry = readable.unreadableEntry;
+        return result;
+    }
+    const Text& classPath = readable.list;
 
     TextList newOptions{Text(u"-Djava.class.path=") + classPath};
     for (Text& token : rewrittenParameters(settings.vmParameters, host.memory, result.mainThreadStackSize)) {
