@@ -13,6 +13,7 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/instance_block.cpp
   src/launcher/layered_settings.cpp
   src/launcher/main_settings.cpp
+  src/launcher/profile_sections.cpp
   src/launcher/settings_decoding.cpp
   src/launcher/settings_paths.cpp
   src/launcher/single_instance.cpp
@@ -51,6 +52,7 @@ set(JLAUNCH_WIN32_SOURCES
   src/common/ansi_win32.cpp
   src/common/centre_window_win32.cpp
   src/common/dialog_layout_win32.cpp
+  src/common/long_path_win32.cpp
   src/common/modal_dialog_win32.cpp
   src/common/platform_win32.cpp
   src/common/resource_bytes_win32.cpp

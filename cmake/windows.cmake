@@ -10,14 +10,16 @@ set(JLAUNCH_WINDOWS_LINK -static -static-libgcc -static-libstdc++ -s -Wl,--gc-se
 add_compile_options(-ffunction-sections -fdata-sections)
 
 # The window libraries are needed only when the launcher shows a box, a
-# dialog or its splash. Loading each on first use instead of at process start
+# dialog or its splash, and the registry's only when it searches there or
+# draws its link. Loading each on first use instead of at process start
 # keeps start-up short where loading them is costly (Wine takes ~45 ms for
 # user32, which gdi32 and ole32 load in turn); each import library is made
 # from the toolchain's own list of the library's exports. A library loaded on
-# first use still resolves through the executable's manifest, so comctl32
-# comes in version 6.
+# first use comes from the system folder (delay_load_hook_win32.cpp) and
+# still resolves through the executable's manifest, so comctl32 comes in
+# version 6.
 set(DELAY_IMPORT_DIR ${CMAKE_BINARY_DIR}/delay-import)
-set(DELAY_LOADED_LIBRARIES user32 gdi32 comctl32 shell32 ole32 oleaut32)
+set(DELAY_LOADED_LIBRARIES user32 gdi32 comctl32 shell32 ole32 oleaut32 advapi32)
 set(DELAY_IMPORT_LIBRARIES)
 foreach(library ${DELAY_LOADED_LIBRARIES})
   set(delay_library ${DELAY_IMPORT_DIR}/lib${library}-delay.a)
