@@ -2,18 +2,19 @@
 
 #include <string>
 
+#include "common/long_path_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 
 bool WindowsFileProbe::exists(const Text& path) const {
     WIN32_FIND_DATAW data;
-    return static_cast<bool>(UniqueFindHandle(FindFirstFileW(wide(path), &data)));
+    return static_cast<bool>(UniqueFindHandle(FindFirstFileW(fileSystemPath(path).c_str(), &data)));
 }
 
 TextList WindowsFileProbe::findNames(const Text& pattern) const {
     TextList names;
     WIN32_FIND_DATAW data;
-    UniqueFindHandle find(FindFirstFileW(wide(pattern), &data));
+    UniqueFindHandle find(FindFirstFileW(fileSystemPath(pattern).c_str(), &data));
     if (!find) return names;
     do {
         names.push_back(fromWide(data.cFileName));
@@ -65,12 +66,13 @@ bool WindowsPathNames::fitsAnsiCodePage(const Text& text) const {
 }
 
 std::optional<Text> WindowsPathNames::shortForm(const Text& path) const {
-    std::wstring buffer(path.length() + 1, L'\0');
+    const std::wstring asFound = fileSystemPath(path);
+    std::wstring buffer(asFound.size() + 1, L'\0');
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetShortPathNameW(wide(path), buffer.data(), size);
+        const DWORD length = GetShortPathNameW(asFound.c_str(), buffer.data(), size);
         if (length == 0) return std::nullopt;
-        if (length < size) return fromWide(buffer.c_str(), length);
+        if (length < size) return withoutExtendedPrefix(fromWide(buffer.c_str(), length));
         buffer.resize(length);
     }
 }

@@ -1,5 +1,6 @@
 #include "runtime/jvm_architecture_win32.h"
 
+#include "common/long_path_win32.h"
 #include "common/system_library_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
@@ -24,7 +25,7 @@ std::optional<std::size_t> systemNtHeadersOffset(std::span<const std::uint8_t> i
 } // namespace
 
 bool isX86Library(const Text& libraryPath) {
-    UniqueFileHandle file(CreateFileW(wide(libraryPath), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueFileHandle file(CreateFileW(fileSystemPath(libraryPath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size)) return false;
