@@ -12,5 +12,6 @@ target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
 target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})
 
 add_subdirectory(tools/pack)
+add_subdirectory(tools/explain)
 add_subdirectory(tests/unit)
 add_subdirectory(tests/jvm)

@@ -43,6 +43,7 @@ set(JLAUNCH_VM_SOURCES
   src/vm/vm_creation.cpp
   src/vm/vm_environment.cpp
   src/vm/vm_hooks.cpp
+  src/vm/vm_init_args.cpp
   src/vm/vm_options.cpp
   src/vm/vm_parameters.cpp
 )

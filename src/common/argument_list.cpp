@@ -14,6 +14,10 @@ bool hasArgument(const ArgumentList& arguments, std::u16string_view text) {
     return std::any_of(arguments.begin(), arguments.end(), [&](const Text& a) { return a == text; });
 }
 
+bool hasNoSplashSwitch(const ArgumentList& arguments) {
+    return hasArgument(arguments, u"-nosplash") || hasArgument(arguments, u"/nosplash");
+}
+
 void appendExtraArguments(ArgumentList& arguments, const Text& extraArguments, const Environment& environment) {
     if (extraArguments.empty()) return;
     for (Text& token : splitCommandLine(environment.expand(extraArguments))) {

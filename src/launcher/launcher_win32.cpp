@@ -58,9 +58,7 @@ std::uint32_t Launcher::startJavaApplication() {
     // the ANSI code page; the folders derived from it reach its options so too.
     const Text vmLibraryPath = ansiReadablePath(jvmLibraryPath_, paths_).value_or(jvmLibraryPath_);
     prepareVmEnvironment(vmSettings, vmLibraryPath, modulePath_, environment_, paths_, vmOptions_);
-    if (!hasArgument(arguments_, u"-nosplash") && !hasArgument(arguments_, u"/nosplash") && !startSplash()) {
-        return 0;
-    }
+    if (!hasNoSplashSwitch(arguments_) && !startSplash()) return 0;
 
     const auto jvm = loadJvmLibrary(vmLibraryPath);
     if (!jvm) return kFailureExitCode;
@@ -127,10 +125,7 @@ bool Launcher::setUpSingleInstance() {
 }
 
 void Launcher::overrideWorkingDirectory() const {
-    const auto slash = modulePath_.findLast(u'\\');
-    // A path whose only backslash is its first character names no folder to go to.
-    if (!slash || *slash == 0) return;
-    SetCurrentDirectoryW(wide(modulePath_.left(*slash)));
+    if (const auto folder = overriddenWorkingDirectory(modulePath_)) SetCurrentDirectoryW(wide(*folder));
 }
 
 bool Launcher::chooseRuntime() {
@@ -141,22 +136,16 @@ bool Launcher::chooseRuntime() {
                                                       settings_.runtime.jvmType, files_);
         if (!picked) return false;
         jvmLibraryPath_ = picked->jvmLibraryPath;
-        checkJvmArchitecture();
+        decidePairLauncher(RuntimeSource::Dialog);
         const SettingsContext context{settingsStore_, files_, environment_, isNtPlatform()};
         writeBackJrePath(picked->folder, modulePath_, settings_, context);
         return true;
     }
     jvmLibraryPath_ = choice.jvmLibraryPath;
-    if (choice.source == RuntimeSource::JrePath) {
-        checkJvmArchitecture();
-    } else {
-        needsPairLauncher_ = choice.source == RuntimeSource::Registry32;
-    }
+    decidePairLauncher(choice.source);
     return true;
 }
 
-void Launcher::checkJvmArchitecture() {
-    needsPairLauncher_ = false;
-    if (settings_.pairProduct.empty()) return;
-    needsPairLauncher_ = isX86Library(jvmLibraryPath_);
+void Launcher::decidePairLauncher(RuntimeSource source) {
+    needsPairLauncher_ = needsPairLauncher(source, jvmLibraryPath_, !settings_.pairProduct.empty(), isX86Library);
 }

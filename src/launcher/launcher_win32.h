@@ -12,6 +12,7 @@
 #include "launcher/settings_store_win32.h"
 #include "launcher/single_instance_win32.h"
 #include "runtime/registry_win32.h"
+#include "runtime/runtime_choice_record.h"
 #include "splash/splash_screen_win32.h"
 #include "vm/folder_operations_win32.h"
 #include "vm/vm_creation.h"
@@ -35,7 +36,7 @@ private:
     bool setUpSingleInstance();
     void overrideWorkingDirectory() const;
     bool chooseRuntime();
-    void checkJvmArchitecture();
+    void decidePairLauncher(RuntimeSource source);
     std::uint32_t startJavaApplication();
     bool startSplash();
 

@@ -26,15 +26,21 @@ Text perUserPath(const Text& executablePath, const LaunchSettings& settings, con
 
 Text readJrePath(const Text& modulePath, const LaunchSettings& settings, const SettingsContext& context,
                  const SettingsSource& layered) {
-    if (usesPerUserSettings(settings, context)) {
-        const Text userFile = perUserPath(modulePath, settings, context, false);
-        // Once the user has chosen a runtime, that choice wins, even when empty.
-        if (context.files.exists(userFile)) return read(*context.store.openFile(userFile), keys::kJrePath);
-    }
+    // Once the user has chosen a runtime, that choice wins, even when empty.
+    const auto userFile = userSettingsFile(modulePath, settings, context);
+    if (userFile && userFile->inUse) return read(*context.store.openFile(userFile->path), keys::kJrePath);
     return read(layered, keys::kJrePath);
 }
 
 } // namespace
+
+std::optional<UserSettingsFile> userSettingsFile(const Text& modulePath, const LaunchSettings& settings,
+                                                 const SettingsContext& context) {
+    if (!usesPerUserSettings(settings, context)) return std::nullopt;
+    Text path = perUserPath(modulePath, settings, context, false);
+    const bool exists = context.files.exists(path);
+    return UserSettingsFile{std::move(path), exists};
+}
 
 MainSettingsOutcome readMainSettings(const Text& modulePath, const SettingsContext& context,
                                      LaunchSettings& settings) {

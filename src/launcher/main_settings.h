@@ -2,6 +2,8 @@
 // The settings step of the launch: what the launcher reads before it
 // chooses a runtime, and the write-back of a runtime folder the user chose.
 
+#include <optional>
+
 #include "common/platform.h"
 #include "launcher/launch_settings.h"
 #include "launcher/settings_store.h"
@@ -17,6 +19,16 @@ enum class MainSettingsOutcome { Read, NoSettingsFile, NoMainClass };
 
 MainSettingsOutcome readMainSettings(const Text& modulePath, const SettingsContext& context,
                                      LaunchSettings& settings);
+
+struct UserSettingsFile {
+    Text path;
+    bool inUse = false;  // it exists, so "JRE Path" is read from it alone
+};
+
+// The per-user settings file, where per-user settings apply (on the NT
+// family, and not for a service); needs the product fields of the settings.
+std::optional<UserSettingsFile> userSettingsFile(const Text& modulePath, const LaunchSettings& settings,
+                                                 const SettingsContext& context);
 
 // Stores the chosen runtime folder as "JRE Path" where this launcher and its
 // paired launcher will find it. Nothing is written without a paired launcher.

@@ -1,6 +1,7 @@
 #pragma once
 // Every section and key of the settings file, spelt exactly as packagers write them.
 
+#include <array>
 #include <string_view>
 
 struct SettingKey {
@@ -48,5 +49,14 @@ inline constexpr SettingKey kSystemPath{kRuntimeSection, u"System Path"};
 inline constexpr SettingKey kLibraryPath{kRuntimeSection, u"Library Path"};
 inline constexpr SettingKey kVmParameters{kRuntimeSection, u"Virtual Machine Parameters"};
 inline constexpr SettingKey kClassPath{kClassPathSection, u"Class Path"};
+
+// Every key, for tools that list them all.
+inline constexpr std::array kKeysReadFromFile{kProductCode, kUpgradeCode, kProductName,
+                                              kSplashScreen, kSplashShadow, kPreferNativeSplash};
+inline constexpr std::array kKeysReadLayered{
+    kApplicationType, kSingleInstance, kFailureCheck, kOverrideWorkingDir, kPairProduct, kPairReturnCode,
+    kEmbeddedJar, kOutputFile, kErrorFile, kCmd, kMinimumVersion, kMaximumVersion, kPreferredVersions,
+    kJrePath, kJvmType, kJvmSource, kVmProvider, kRegistryKeys, kMainClass, kSystemPath, kLibraryPath,
+    kVmParameters, kClassPath};
 
 } // namespace settings_keys

@@ -50,7 +50,8 @@ std::unique_ptr<SettingsSource> WindowsSettingsStore::openFile(const Text& path)
 Text WindowsSettingsStore::embeddedText(const Text& upgradeCode) const {
     if (embedded_ && embedded_->upgradeCode == upgradeCode) return embedded_->text;
     // jlaunch-embed writes the text language neutral.
-    const auto block = resourceBytes(GetModuleHandleW(nullptr), L"" EMBEDDED_SETTINGS_TYPE,
+    const HMODULE module = embeddedTextModule_ ? embeddedTextModule_ : GetModuleHandleW(nullptr);
+    const auto block = resourceBytes(module, L"" EMBEDDED_SETTINGS_TYPE,
                                      MAKEINTRESOURCEW(EMBEDDED_SETTINGS_NAME), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
     embedded_ = Embedded{upgradeCode, decipherSettings(block, upgradeCode).value_or(Text())};
     return embedded_->text;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 
 #include "launcher/settings_store.h"
@@ -18,6 +20,11 @@ private:
 
 class WindowsSettingsStore final : public SettingsStore {
 public:
+    WindowsSettingsStore() = default;
+    // The embedded text is read from this module (one loaded as a data file
+    // will do) rather than from this process's executable.
+    explicit WindowsSettingsStore(HMODULE embeddedTextModule) : embeddedTextModule_(embeddedTextModule) {}
+
     std::unique_ptr<SettingsSource> openFile(const Text& path) const override;
     // Deciphered once: the executable's text does not change while it runs.
     Text embeddedText(const Text& upgradeCode) const override;
@@ -29,5 +36,6 @@ private:
         Text upgradeCode;
         Text text;
     };
+    HMODULE embeddedTextModule_ = nullptr;
     mutable std::optional<Embedded> embedded_;
 };

@@ -97,6 +97,18 @@ RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const FileProbe& fi
     return tryRegistry(input, files, registry, steps);
 }
 
+bool needsPairLauncher(RuntimeSource source, const Text& jvmLibraryPath, bool hasPairProduct,
+                       const std::function<bool(const Text&)>& isX86Library) {
+    switch (source) {
+    case RuntimeSource::Registry32: return true;
+    case RuntimeSource::JrePath:
+    case RuntimeSource::Dialog: return hasPairProduct && isX86Library(jvmLibraryPath);
+    case RuntimeSource::PrivateRuntime:
+    case RuntimeSource::Registry: break;
+    }
+    return false;
+}
+
 Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, TextLoader loadText) {
     const TextId format = constraints.jvmType == JvmType::Server ? IDS_JRE_NOT_FOUND_SERVER : IDS_JRE_NOT_FOUND;
     return formatText(loadText(format),

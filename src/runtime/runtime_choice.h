@@ -3,6 +3,7 @@
 // runtime beside the executable, and the runtimes in the registry (the
 // native view, then the 32-bit one for the paired launcher) that yields one.
 
+#include <functional>
 #include <optional>
 
 #include "common/platform.h"
@@ -30,6 +31,12 @@ std::optional<Text> findPrivateRuntime(const Text& executablePath, const FilePro
 
 RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const FileProbe& files, const Registry& registry,
                             RuntimeChoiceRecord* record = nullptr);
+
+// Whether the paired launcher runs the chosen library: one of the 32-bit
+// registry view always; one from "JRE Path" or the dialog when "Pair Product"
+// is set and the library is x86 (it is examined only then).
+bool needsPairLauncher(RuntimeSource source, const Text& jvmLibraryPath, bool hasPairProduct,
+                       const std::function<bool(const Text&)>& isX86Library);
 
 // The text that tells the user no runtime was found and which one to install.
 Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, TextLoader loadText);

@@ -52,7 +52,8 @@ struct RegistryPassRecord {
     std::optional<std::size_t> preferredEntry;  // for PreferredVersion: which entry of "Preferred versions"
 };
 
-enum class RuntimeSource { JrePath, PrivateRuntime, Registry, Registry32 };
+// Dialog: the folder the user picked after every other source failed.
+enum class RuntimeSource { JrePath, PrivateRuntime, Registry, Registry32, Dialog };
 
 enum class SourceOutcome {
     NotConfigured,    // no "JRE Path", or no "Pair Product" for the 32-bit view

@@ -10,37 +10,37 @@ bool isRelativeClassPathEntry(const Text& entry) {
     return entry.length() < 2 || (entry[1] != u':' && !entry.startsWith(u"\\\\"));
 }
 
-void appendSearchEntry(Text& classPath, const Text& entry, bool relative, const Text& launcherPath,
-                       const FileProbe& files) {
+// The entries a search entry gives; pattern receives what is searched for.
+TextList searchEntries(const Text& entry, bool relative, const Text& launcherPath, const FileProbe& files,
+                       Text& pattern) {
     // Relative entries are joined to the folder without a separator, so they
     // are written with a leading backslash (\lib\*.jar).
-    const Text pattern = relative ? launcherFolder(launcherPath) + entry : entry;
+    pattern = relative ? launcherFolder(launcherPath) + entry : entry;
     const auto slash = pattern.findLast(u'\\');
     const Text prefix = slash ? pattern.left(*slash + 1) : Text();
-    for (const Text& name : files.findNames(pattern)) {
-        classPath += prefix;
-        classPath += name;
-        classPath += u';';
-    }
+    TextList entries;
+    for (const Text& name : files.findNames(pattern)) entries.push_back(prefix + name);
+    return entries;
 }
 
 } // namespace
 
-Text buildClassPath(const ClassPathSources& sources, const Environment& environment, const FileProbe& files) {
+Text buildClassPath(const ClassPathSources& sources, const Environment& environment, const FileProbe& files,
+                    ClassPathRecord* record) {
     Text classPath;
     for (const Text& piece : splitList(sources.classPath, Text(u";"))) {
         const Text entry = environment.expand(piece);
         const bool relative = isRelativeClassPathEntry(entry);
-        if (relative || entry.contains(u'*')) {
-            appendSearchEntry(classPath, entry, relative, sources.launcherPath, files);
-        } else {
-            classPath += entry;
-            classPath += u';';
-        }
+        Text pattern;
+        const TextList entries = relative || entry.contains(u'*')
+            ? searchEntries(entry, relative, sources.launcherPath, files, pattern) : TextList{entry};
+        for (const Text& added : entries) classPath += added + u';';
+        if (record) record->pieces.push_back({piece, entry, pattern, entries});
     }
     if (sources.embeddedJar.equalsIgnoreCase(u"Yes")) {
         if (!classPath.empty() && !classPath.endsWith(u";")) classPath += u';';
         classPath += sources.launcherPath;
+        if (record) record->executableAdded = true;
     }
     return classPath;
 }

@@ -3,6 +3,7 @@
 
 #include "common/platform.h"
 #include "common/text.h"
+#include "vm/vm_options_record.h"
 
 struct ClassPathSources {
     Text classPath;     // "Class Path": entries separated by ';'
@@ -12,5 +13,7 @@ struct ClassPathSources {
 
 // Direct entries as written, search entries as the names found for them, each
 // followed by ';'; the launcher's own path last when the jar is embedded.
-// Empty when nothing is configured or found.
-Text buildClassPath(const ClassPathSources& sources, const Environment& environment, const FileProbe& files);
+// Empty when nothing is configured or found. A record, when given, receives
+// what each piece gave.
+Text buildClassPath(const ClassPathSources& sources, const Environment& environment, const FileProbe& files,
+                    ClassPathRecord* record = nullptr);

@@ -12,6 +12,7 @@
 #include "common/text_ids.h"
 #include "vm/folder_operations.h"
 #include "vm/stream_redirection.h"
+#include "vm/vm_init_args.h"
 #include "vm/vm_settings.h"
 
 using CreateJavaVmFunction = jint(JNICALL*)(JavaVM** vm, void** env, void* args);
@@ -20,23 +21,6 @@ using GetDefaultJavaVmInitArgsFunction = jint(JNICALL*)(void* args);
 struct JavaVmSlots {
     JavaVM* vm = nullptr;
     JNIEnv* env = nullptr;  // of the thread that created the VM
-};
-
-// The option records handed to the VM: the list's entries in order, then
-// "abort" and "exit" carrying the hooks. They point into strings held here.
-class VmOptionRecords {
-public:
-    explicit VmOptionRecords(const VmOptionList& options);
-    VmOptionRecords(const VmOptionRecords&) = delete;
-    VmOptionRecords& operator=(const VmOptionRecords&) = delete;
-
-    // Version 1.2; unrecognised options make creation fail.
-    JavaVMInitArgs initArgs();
-    const std::vector<JavaVMOption>& records() const { return records_; }
-
-private:
-    std::vector<std::string> strings_;
-    std::vector<JavaVMOption> records_;
 };
 
 // Creates the VM and then redirects its standard streams. A failure is

@@ -2,6 +2,8 @@
 // The process environment the VM and its children inherit, prepared before
 // the JVM library is loaded so that its dependencies are found on the Path.
 
+#include <optional>
+
 #include "common/platform.h"
 #include "common/text.h"
 #include "vm/vm_settings.h"
@@ -21,6 +23,10 @@ RuntimeFolders runtimeFoldersOf(const Text& jvmLibraryPath);
 // The folder of the launcher's executable, without and with its trailing backslash.
 Text launcherFolder(const Text& launcherPath);
 Text launcherFolderWithSlash(const Text& launcherPath);
+
+// The folder "Override WorkingDir" makes current: the path cut before its last
+// backslash; nothing when it has none or only its first character is one.
+std::optional<Text> overriddenWorkingDirectory(const Text& launcherPath);
 
 // Sets JL_JVM_PATH, JL_JVM_HOME and Path, and appends the library path option
 // to the list when "Library Path" is set, its folders in a form the VM reads

@@ -11,18 +11,22 @@
 namespace {
 
 // The parameter tokens as they go to the VM; sets the stack size from -Xss.
-TextList rewrittenParameters(const Text& parameters, const MemoryStatus& memory, std::uint64_t& stackSize) {
+TextList rewrittenParameters(const Text& parameters, const MemoryStatus& memory, std::uint64_t& stackSize,
+                             VmOptionsRecord* record) {
     std::optional<MemoryFigures> figures;
     TextList options;
     for (const Text& written : splitVmParameters(parameters)) {
         Text token = removeQuotes(written);
         if (isMemorySizedOption(token)) {
             if (!figures) figures = memory.read();
-            token = rewriteMemorySizedOption(token, *figures);
+            Text sized = rewriteMemorySizedOption(token, *figures);
+            if (record) record->sized.push_back({token, sized});
+            token = std::move(sized);
         }
         if (token.startsWith(u"-Xss")) stackSize = stackSizeFromXss(token.mid(4));
         options.push_back(std::move(token));
     }
+    if (record) record->memory = figures;
     return options;
 }
 
@@ -33,10 +37,10 @@ Text expandedIfSet(const Text& value, const Environment& environment) {
 } // namespace
 
 AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
-                                     VmOptionList& options, ArgumentList& arguments) {
+                                     VmOptionList& options, ArgumentList& arguments, VmOptionsRecord* record) {
     AssembledVmOptions result;
-    const Text written =
-        buildClassPath({settings.classPath, settings.embeddedJar, launcherPath}, host.environment, host.files);
+    const Text written = buildClassPath({settings.classPath, settings.embeddedJar, launcherPath}, host.environment,
+                                        host.files, record ? &record->classPath : nullptr);
     if (written.empty()) return result;
     // A mangled entry would start a VM that cannot find the application's classes.
     const AnsiReadablePathList readable = ansiReadablePathList(written, host.paths);
@@ -47,7 +51,8 @@ AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& lau
     const Text& classPath = readable.list;
 
     TextList newOptions{Text(u"-Djava.class.path=") + classPath};
-    for (Text& token : rewrittenParameters(settings.vmParameters, host.memory, result.mainThreadStackSize)) {
+    for (Text& token :
+         rewrittenParameters(settings.vmParameters, host.memory, result.mainThreadStackSize, record)) {
         newOptions.push_back(std::move(token));
     }
     for (const Text& option : newOptions) options.push_back(toAnsi(host.environment.expand(option)));

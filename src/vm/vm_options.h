@@ -8,6 +8,7 @@
 #include "common/argument_list.h"
 #include "common/platform.h"
 #include "common/text.h"
+#include "vm/vm_options_record.h"
 #include "vm/vm_settings.h"
 
 struct VmHostFacts {
@@ -28,6 +29,9 @@ struct AssembledVmOptions {
 // Appends "-Djava.class.path=..." and the rewritten parameter tokens, each
 // expanded and in the ANSI code page, to options, and the non-empty "Cmd"
 // tokens to arguments. Class path entries go in a form the code page holds
-// (their short form where needed); one that has none stops the assembly.
+// (their short form where needed); one that has none stops the assembly. A
+// record, when given, receives how the class path and the sized options came
+// about.
 AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
-                                     VmOptionList& options, ArgumentList& arguments);
+                                     VmOptionList& options, ArgumentList& arguments,
+                                     VmOptionsRecord* record = nullptr);

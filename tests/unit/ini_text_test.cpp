@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "launcher/ini_text.h"
 #include "launcher/profile_sections.h"
 #include "launcher/layered_settings.h"
@@ -70,17 +72,18 @@ TEST(LayeredSettings, FileOverridesEmbeddedAndPlusSectionsExtend) {
                      u"Error File=err.log\r\nEmbedded Jar=Yes\r\n[Application+]\r\nSingle Instance=yes"_t),
         store.openFile(path));
 
-    const std::pair<const char16_t*, const char16_t*> cases[] = {
-        {u"Output File", u"file.log"},    // a file value replaces the embedded one, "+" unused
-        {u"Cmd", u"-e -x"},               // an empty file value does not; "+" adds one space
-        {u"Pair Product", u"p.exe"},      // embedded only
-        {u"Error File", u"err.log extra"},
-        {u"Embedded Jar", u"Yes spaced"}, // no second space
-        {u"Single Instance", u""},        // the embedded text has no "+" layer
-        {u"Class Path", u""},
+    const std::tuple<const char16_t*, const char16_t*, ValueOrigin> cases[] = {
+        {u"Output File", u"file.log", ValueOrigin::File},  // a file value replaces the embedded one, "+" unused
+        {u"Cmd", u"-e -x", ValueOrigin::EmbeddedExtended}, // an empty file value does not; "+" adds one space
+        {u"Pair Product", u"p.exe", ValueOrigin::Embedded},
+        {u"Error File", u"err.log extra", ValueOrigin::EmbeddedExtended},
+        {u"Embedded Jar", u"Yes spaced", ValueOrigin::EmbeddedExtended}, // no second space
+        {u"Single Instance", u"", ValueOrigin::Absent},  // the embedded text has no "+" layer
+        {u"Class Path", u"", ValueOrigin::Absent},
     };
-    for (const auto& [key, expected] : cases) {
+    for (const auto& [key, expected, origin] : cases) {
         EXPECT_EQ(settings.getString(app, Text(key)), Text(expected)) << Text(key).toUtf8();
+        EXPECT_EQ(settings.lookup(app, Text(key)).origin, origin) << Text(key).toUtf8();
     }
 }
 
@@ -91,6 +94,7 @@ TEST(LayeredSettings, PlusValueAloneGetsOneLeadingSpace) {
     store.put(path, u"Java Runtime Environment+"_t, u"Virtual Machine Parameters"_t, u" -Xmx1g"_t);
     const LayeredSettings settings(IniTextDocument(), store.openFile(path));
     EXPECT_EQ(settings.getString(u"Application"_t, u"Cmd"_t), u" -x"_t);
+    EXPECT_EQ(settings.lookup(u"Application"_t, u"Cmd"_t).origin, ValueOrigin::Extension);
     EXPECT_EQ(settings.getString(u"Java Runtime Environment"_t, u"Virtual Machine Parameters"_t), u" -Xmx1g"_t);
 }
 

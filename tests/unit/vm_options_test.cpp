@@ -37,7 +37,9 @@ protected:
     }
 
     TextList assemble() {
-        result = assembleVmOptions(settings, kLauncher, {environment, files, memory, paths}, options, arguments);
+        record = {};
+        result = assembleVmOptions(settings, kLauncher, {environment, files, memory, paths}, options, arguments,
+                                   &record);
         return asTexts(options);
     }
 
@@ -49,6 +51,7 @@ protected:
     VmOptionList options;
     ArgumentList arguments{u"first"_t};
     AssembledVmOptions result;
+    VmOptionsRecord record;
 };
 
 } // namespace
@@ -143,7 +146,15 @@ TEST(ClassPath, DirectAndSearchEntries) {
     files.add(u"C:\\App"_t);
     files.add(u"C:\\Ext\\e.jar"_t);
     const auto build = [&](const char16_t* classPath, const char16_t* embedded = u"") {
-        return buildClassPath({Text(classPath), Text(embedded), kLauncher}, environment, files);
+        ClassPathRecord record;
+        const Text built = buildClassPath({Text(classPath), Text(embedded), kLauncher}, environment, files, &record);
+        // What the record says each piece gave adds up to the class path.
+        Text recorded;
+        for (const ClassPathPieceRecord& piece : record.pieces) {
+            for (const Text& entry : piece.added) recorded += entry + u';';
+        }
+        EXPECT_EQ(recorded, built) << Text(classPath).toUtf8();
+        return built;
     };
 
     EXPECT_EQ(build(u"%LIBS%\\a.jar;\\lib\\*.jar"), u"C:\\Lib\\a.jar;C:\\App\\lib\\b.jar;C:\\App\\lib\\c.jar;"_t);
@@ -184,6 +195,10 @@ TEST_F(VmOptionAssembly, OptionsInOrderFilesAndExtraArguments) {
     EXPECT_EQ(result.outputFile, u"D:\\Logs\\out.txt"_t);
     EXPECT_EQ(result.errorFile, u"err.txt"_t);
     EXPECT_EQ(arguments, (TextList{u"first"_t, u"-x"_t, u"D:\\Logs\\y z"_t}));
+    ASSERT_EQ(record.sized.size(), 1u);
+    EXPECT_EQ(record.sized[0].written, u"-Xmx40:128P"_t);
+    EXPECT_EQ(record.sized[0].rewritten, u"-Xmx3355443K"_t);
+    EXPECT_EQ(record.memory->totalPhysical, 8 * kGiB);
 }
 
 TEST_F(VmOptionAssembly, EmptyClassPathStopsBeforeReadingTheRest) {

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "explain/account_report.h"
+#include "explain/json_writer.h"
+#include "test_support.h"
+
+namespace {
+
+const Text kExe = u"C:\\App\\app.exe"_t;
+const Text kIni = u"C:\\App\\app.ini"_t;
+const Text kRuntime = u"Java Runtime Environment"_t;
+const Text kApplication = u"Application"_t;
+
+Text textOfId(TextId id) { return Text::fromUtf8("#" + std::to_string(id)); }
+
+class NoMemory final : public MemoryStatus {
+public:
+    MemoryFigures read() const override { return {}; }
+};
+
+// A machine with a launcher whose settings name a main class, a runtime and a class path.
+class Machine {
+public:
+    Machine() {
+        environment.set(u"APPDATA"_t, u"C:\\Roaming"_t);
+        environment.set(u"Path"_t, u"C:\\Windows"_t);
+        put(kRuntime, u"Main Class"_t, u"com.example.App"_t);
+        put(kRuntime, u"JRE Path"_t, u"C:\\rt"_t);
+        put(u"Class Path"_t, u"Class Path"_t, u"C:\\a.jar"_t);
+        files.add(u"C:\\rt\\bin\\server\\jvm.dll"_t);
+    }
+
+    void put(const Text& section, const Text& key, const Text& value) { store.put(kIni, section, key, value); }
+
+    LaunchAccount explain(const ArgumentList& arguments = {}) {
+        ExplainPlatform platform{store, files, environment, memory, paths, registry, true, textOfId,
+                                 [this](const Text& library) { return x86Library == library; },
+                                 [this](const Text&) { return firstInstance; },
+                                 [this](const Text& folder) { directories.push_back(folder); }};
+        return explainLaunch(kExe, arguments, platform);
+    }
+
+    FakeSettingsStore store;
+    FakeFiles files;
+    FakeEnvironment environment;
+    NoMemory memory;
+    FakePathNames paths;
+    FakeRegistry registry;
+    Text x86Library;
+    std::optional<FirstInstance> firstInstance;
+    TextList directories;
+};
+
+const FirstInstance kListeningFirst{{7, 1234, 0xC001}, true};
+
+} // namespace
+
+TEST(Explain, EachWayALaunchEnds) {
+    struct Row {
+        const char* what;
+        std::function<void(Machine&)> setUp;
+        ArgumentList arguments;
+        LaunchOutcome outcome;
+        const char* message;
+    };
+    const Text single = u"Single Instance"_t;
+    const Row rows[] = {
+        {"goes ahead", [](Machine&) {}, {}, LaunchOutcome::StartsVm, ""},
+        {"no main class", [](Machine& t) { t.put(kRuntime, u"Main Class"_t, Text()); }, {},
+         LaunchOutcome::Fails, "#210"},
+        {"no runtime", [](Machine& t) { t.put(kRuntime, u"JRE Path"_t, u"C:\\none"_t); }, {},
+         LaunchOutcome::Fails, "#207"},
+        {"no class path", [](Machine& t) { t.put(u"Class Path"_t, u"Class Path"_t, u"\\lib\\*.jar"_t); }, {},
+         LaunchOutcome::Fails, "#209"},
+        {"a first instance takes the arguments",
+         [&](Machine& t) { t.put(kApplication, single, u"yes"_t); t.firstInstance = kListeningFirst; }, {u"a"_t},
+         LaunchOutcome::HandsOver, ""},
+        {"a first instance that takes no hand-overs",
+         [&](Machine& t) {
+             t.put(kApplication, single, u"yes"_t);
+             t.firstInstance = FirstInstance{{0, 1234, 0}, true};
+         },
+         {}, LaunchOutcome::Fails, ""},
+        {"arguments too long for the block",
+         [&](Machine& t) { t.put(kApplication, single, u"yes"_t); t.firstInstance = kListeningFirst; },
+         {Text(std::u16string(519, u'x'))}, LaunchOutcome::Fails, ""},
+        {"a service ignores the first instance",
+         [&](Machine& t) {
+             t.put(kApplication, single, u"yes"_t);
+             t.put(kApplication, u"Application Type"_t, u"service"_t);
+             t.firstInstance = kListeningFirst;
+         },
+         {}, LaunchOutcome::StartsVm, ""},
+        {"an x86 JRE Path with a paired launcher",
+         [](Machine& t) {
+             t.put(kApplication, u"Pair Product"_t, u"app32.exe"_t);
+             t.x86Library = u"C:\\rt\\bin\\server\\jvm.dll"_t;
+         },
+         {}, LaunchOutcome::RunsPairLauncher, ""},
+        {"an x86 JRE Path without one", [](Machine& t) { t.x86Library = u"C:\\rt\\bin\\server\\jvm.dll"_t; }, {},
+         LaunchOutcome::StartsVm, ""},
+        {"a 32-bit registry runtime",
+         [](Machine& t) {
+             t.put(kRuntime, u"JRE Path"_t, Text());
+             t.put(kApplication, u"Pair Product"_t, u"app32.exe"_t);
+             t.registry.put(RegistryView::Bits32, u"Software\\JavaSoft\\Java Runtime Environment\\1.8"_t,
+                            u"JavaHome"_t, u"C:\\rt"_t);
+         },
+         {}, LaunchOutcome::RunsPairLauncher, ""},
+    };
+    for (const Row& row : rows) {
+        Machine t;
+        row.setUp(t);
+        const LaunchAccount account = t.explain(row.arguments);
+        EXPECT_EQ(account.outcome, row.outcome) << row.what;
+        EXPECT_EQ(account.message, Text::fromUtf8(row.message)) << row.what;
+        EXPECT_EQ(reportExitCode(account), row.outcome == LaunchOutcome::Fails ? 1 : 0) << row.what;
+        // Only a launch that starts a VM gets as far as the VM's environment.
+        EXPECT_EQ(account.vm && account.vm->classPathFound, row.outcome == LaunchOutcome::StartsVm) << row.what;
+    }
+}
+
+TEST(Explain, AStartingLaunchIsWorkedOutToTheArgumentsOfMain) {
+    Machine m;
+    m.store.upgradeCodeForEmbedded = Text();
+    m.store.embedded = u"[Application]\r\nCmd=-e\r\n[Java Runtime Environment]\r\nLibrary Path=native\r\n"_t;
+    m.put(u"Application+"_t, u"Cmd"_t, u"-x"_t);
+    m.put(kApplication, u"Override WorkingDir"_t, u"Yes"_t);
+    m.put(kRuntime, u"Virtual Machine Parameters"_t, u"-Xss1m -Dhome=%JL_JVM_HOME%"_t);
+    const LaunchAccount account = m.explain({u"a"_t, u"-nosplash"_t});
+
+    ASSERT_EQ(account.outcome, LaunchOutcome::StartsVm);
+    EXPECT_EQ(m.directories, TextList{u"C:\\App"_t});
+    const VmAccount& vm = *account.vm;
+    EXPECT_EQ(vm.options, (TextList{u"-Djava.library.path=native;C:\\App\\;.;C:\\Windows;C:\\rt\\lib"_t,
+                                    u"-Djava.class.path=C:\\a.jar;"_t, u"-Xss1m"_t, u"-Dhome=C:\\rt"_t, u"abort"_t,
+                                    u"exit"_t}));
+    EXPECT_EQ(vm.stackSize, 1048576u);
+    EXPECT_TRUE(account.splash->suppressed);
+    EXPECT_EQ(account.mainArguments, (TextList{u"a"_t, u"-nosplash"_t, u"-e"_t, u"-x"_t}));
+
+    const auto origin = [&](std::u16string_view key) {
+        const auto& values = account.settings.values;
+        return std::find_if(values.begin(), values.end(), [&](const SettingRecord& r) { return r.key.key == key; })
+            ->origin;
+    };
+    EXPECT_EQ(origin(u"Cmd"), ValueOrigin::EmbeddedExtended);
+    EXPECT_EQ(origin(u"Library Path"), ValueOrigin::Embedded);
+    EXPECT_EQ(origin(u"Main Class"), ValueOrigin::File);
+    EXPECT_EQ(origin(u"Error File"), ValueOrigin::Absent);
+}
+
+TEST(Explain, JrePathFromThePerUserFileIsShownAsSuch) {
+    Machine m;
+    const Text userFile = u"C:\\Roaming\\\\\\app.ini"_t;  // no product name or code
+    m.files.add(userFile);
+    m.store.put(userFile, kRuntime, u"JRE Path"_t, u"C:\\user-rt"_t);
+    m.files.add(u"C:\\user-rt\\bin\\client\\jvm.dll"_t);
+    const LaunchAccount account = m.explain();
+
+    ASSERT_TRUE(account.settings.userFile && account.settings.userFile->inUse);
+    const auto& values = account.settings.values;
+    const auto jrePath = std::find_if(values.begin(), values.end(),
+                                      [](const SettingRecord& r) { return r.key.key == u"JRE Path"; });
+    EXPECT_TRUE(jrePath->fromUserFile);
+    EXPECT_EQ(jrePath->value, u"C:\\user-rt"_t);
+    EXPECT_EQ(account.vm->jvmLibraryPath, u"C:\\user-rt\\bin\\client\\jvm.dll"_t);
+}
+
+TEST(JsonWriter, NestsSeparatesAndEscapes) {
+    JsonWriter json;
+    json.beginObject().key(u"a").value(u"q\"b\\c\n\x01"_t).key(u"empty").beginArray().endArray();
+    json.key(u"list").value(TextList{u"x"_t, u"y"_t}).key(u"n").null().key(u"t").value(true);
+    json.key(u"o").beginObject().key(u"k").value(std::uint64_t{4294967295u}).endObject().endObject();
+    EXPECT_EQ(json.text().toUtf8(),
+              "{\n  \"a\": \"q\\\"b\\\\c\\u000a\\u0001\",\n  \"empty\": [],\n  \"list\": [\n    \"x\",\n    \"y\"\n  ],\n"
+              "  \"n\": null,\n  \"t\": true,\n  \"o\": {\n    \"k\": 4294967295\n  }\n}");
+}

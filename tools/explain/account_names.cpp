@@ -1,0 +1,98 @@
+#include "explain/account_names.h"
+
+Name nameOf(ValueOrigin origin) {
+    switch (origin) {
+    case ValueOrigin::Absent: return {u"absent", u"absent"};
+    case ValueOrigin::Embedded: return {u"embedded", u"embedded settings text"};
+    case ValueOrigin::File: return {u"file", u"settings file"};
+    case ValueOrigin::Extension: return {u"plusSection", u"\"+\" section of the settings file"};
+    case ValueOrigin::EmbeddedExtended:
+        return {u"embeddedAndPlusSection", u"embedded settings text, extended by the \"+\" section"};
+    }
+    return {u"?", u"?"};
+}
+
+Name nameOf(RuntimeSource source) {
+    switch (source) {
+    case RuntimeSource::JrePath: return {u"jrePath", u"\"JRE Path\""};
+    case RuntimeSource::PrivateRuntime: return {u"privateRuntime", u"private runtime"};
+    case RuntimeSource::Registry: return {u"registry", u"registry"};
+    case RuntimeSource::Registry32: return {u"registry32", u"registry, 32-bit view"};
+    case RuntimeSource::Dialog: return {u"dialog", u"runtime-not-found dialog"};
+    }
+    return {u"?", u"?"};
+}
+
+Name nameOf(SourceOutcome outcome) {
+    switch (outcome) {
+    case SourceOutcome::NotConfigured: return {u"notConfigured", u"not configured"};
+    case SourceOutcome::NoRuntimeFolder:
+        return {u"noRuntimeFolder", u"no bin\\java.dll beside the executable or in its jre64 folder"};
+    case SourceOutcome::NoJvmLibrary: return {u"noJvmLibrary", u"no JVM library of the \"JVM Type\" there"};
+    case SourceOutcome::NoCandidate: return {u"noCandidate", u"no runtime qualifies"};
+    case SourceOutcome::Chosen: return {u"chosen", u"chosen"};
+    }
+    return {u"?", u"?"};
+}
+
+Name nameOf(RegistryKeyOutcome outcome) {
+    switch (outcome) {
+    case RegistryKeyOutcome::Searched: return {u"searched", u"searched"};
+    case RegistryKeyOutcome::NotOpened: return {u"notOpened", u"absent"};
+    case RegistryKeyOutcome::KindOrProviderNotSearched:
+        return {u"kindOrProviderNotSearched", u"not searched: \"JVM Source\" or \"VM Provider\" leaves it out"};
+    case RegistryKeyOutcome::ClassicKeysOnly:
+        return {u"classicKeysOnly", u"not searched: \"Registry Keys\" is classic"};
+    }
+    return {u"?", u"?"};
+}
+
+Name nameOf(RegistryEntryOutcome outcome) {
+    switch (outcome) {
+    case RegistryEntryOutcome::Candidate: return {u"candidate", u"candidate"};
+    case RegistryEntryOutcome::OutsideLimits:
+        return {u"outsideLimits", u"outside \"Minimum Version\" and \"Maximum Version\""};
+    case RegistryEntryOutcome::KindNotSearched: return {u"kindNotSearched", u"its kind is left out by \"JVM Source\""};
+    case RegistryEntryOutcome::NoHome: return {u"noHome", u"names no home folder"};
+    case RegistryEntryOutcome::NoJvmLibrary:
+        return {u"noJvmLibrary", u"no JVM library of the \"JVM Type\" in its home folder"};
+    }
+    return {u"?", u"?"};
+}
+
+Name nameOf(ChoiceReason reason) {
+    switch (reason) {
+    case ChoiceReason::PreferredVersion: return {u"preferredVersion", u"it matches \"Preferred versions\""};
+    case ChoiceReason::Favoured:
+        return {u"favoured", u"its kind and provider are favoured (\"JVM Source\", \"VM Provider\")"};
+    case ChoiceReason::ServerJvm: return {u"serverJvm", u"it has a server JVM (\"JVM Type\" favor_server)"};
+    case ChoiceReason::HigherVersion: return {u"higherVersion", u"it has the highest version"};
+    case ChoiceReason::SearchOrder: return {u"searchOrder", u"it was found first"};
+    case ChoiceReason::OnlyCandidate: return {u"onlyCandidate", u"it is the only candidate"};
+    }
+    return {u"?", u"?"};
+}
+
+Name nameOf(RegistryView view) {
+    return view == RegistryView::Native ? Name{u"native", u"64-bit view"} : Name{u"32-bit", u"32-bit view"};
+}
+
+Name nameOf(SplashKind kind) {
+    switch (kind) {
+    case SplashKind::None: return {u"none", u"none"};
+    case SplashKind::Native: return {u"native", u"the runtime's splash library"};
+    case SplashKind::Own: return {u"own", u"the launcher's own window"};
+    }
+    return {u"?", u"?"};
+}
+
+Name nameOf(LaunchOutcome outcome) {
+    switch (outcome) {
+    case LaunchOutcome::StartsVm: return {u"startsVm", u"the VM is created and main is called"};
+    case LaunchOutcome::RunsPairLauncher: return {u"runsPairLauncher", u"the paired launcher runs the runtime"};
+    case LaunchOutcome::HandsOver:
+        return {u"handsOver", u"the arguments go to the first instance, whose reply is the exit code"};
+    case LaunchOutcome::Fails: return {u"fails", u"the launch ends with exit code -1"};
+    }
+    return {u"?", u"?"};
+}

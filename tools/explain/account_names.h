@@ -1,0 +1,20 @@
+#pragma once
+// The words a report uses for each state of a launch account: an id for JSON
+// and a phrase for people.
+
+#include "explain/launch_account.h"
+
+struct Name {
+    const char16_t* id;
+    const char16_t* phrase;
+};
+
+Name nameOf(ValueOrigin origin);
+Name nameOf(RuntimeSource source);
+Name nameOf(SourceOutcome outcome);
+Name nameOf(RegistryKeyOutcome outcome);
+Name nameOf(RegistryEntryOutcome outcome);
+Name nameOf(ChoiceReason reason);
+Name nameOf(RegistryView view);
+Name nameOf(SplashKind kind);
+Name nameOf(LaunchOutcome outcome);
