@@ -22,7 +22,8 @@ AnsiReadablePathList ansiReadablePathList(const Text& list, const PathNames& nam
     for (;;) {
         const std::size_t end = list.findFirst(u';', start).value_or(list.length());
         const Text entry = list.mid(start, end - start);
-        const std::optional<Text> readable = entry.empty() ? std::optional<Text>(entry) : ansiReadablePath(entry, names);
+        const std::optional<Text> readable =
+            entry.empty() ? std::optional<Text>(entry) : ansiReadablePath(entry, names);
         if (!readable && result.unreadableEntry.empty()) result.unreadableEntry = entry;
         result.list += readable.value_or(entry);
         if (end == list.length()) return result;

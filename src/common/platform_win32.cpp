@@ -52,13 +52,18 @@ Text WindowsEnvironment::expand(const Text& text) const {
 bool WindowsPathNames::fitsAnsiCodePage(const Text& text) const {
     if (text.empty()) return true;
     // Without best fit an unmappable character becomes the default one, which
-    // the way back cannot restore; a code page like UTF-8 gives the text back whole.
+    // the way back cannot restore. UTF-8 as the code page takes no such flag
+    // and gives every text back whole.
     const int length = static_cast<int>(text.length());
-    const int size = WideCharToMultiByte(CP_THREAD_ACP, WC_NO_BEST_FIT_CHARS, wide(text), length, nullptr, 0,
-                                         nullptr, nullptr);
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    int size = WideCharToMultiByte(CP_THREAD_ACP, flags, wide(text), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0 && GetLastError() == ERROR_INVALID_FLAGS) {
+        flags = 0;
+        size = WideCharToMultiByte(CP_THREAD_ACP, flags, wide(text), length, nullptr, 0, nullptr, nullptr);
+    }
     if (size <= 0) return false;
     std::string narrow(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_THREAD_ACP, WC_NO_BEST_FIT_CHARS, wide(text), length, narrow.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_THREAD_ACP, flags, wide(text), length, narrow.data(), size, nullptr, nullptr);
     std::wstring back(text.length() + 1, L'\0');
     const int backLength = MultiByteToWideChar(CP_THREAD_ACP, MB_ERR_INVALID_CHARS, narrow.data(), size, back.data(),
                                                static_cast<int>(back.size()));

@@ -25,8 +25,8 @@ std::optional<std::size_t> systemNtHeadersOffset(std::span<const std::uint8_t> i
 } // namespace
 
 bool isX86Library(const Text& libraryPath) {
-    UniqueFileHandle file(CreateFileW(fileSystemPath(libraryPath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(CreateFileW(fileSystemPath(libraryPath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size)) return false;
     UniqueHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));

@@ -112,7 +112,9 @@ TEST(ProfileSections, OnlyASectionSurelyAbsentIsSkipped) {
         {u"Application+", false},
         {u"Class Path", false},
     };
-    for (const auto& row : rows) EXPECT_EQ(mayHoldSection(file, Text(row.section)), row.mayHold) << Text(row.section).toUtf8();
+    for (const auto& row : rows) {
+        EXPECT_EQ(mayHoldSection(file, Text(row.section)), row.mayHold) << Text(row.section).toUtf8();
+    }
     // A name outside ASCII might match under the API's own case rules.
     EXPECT_TRUE(mayHoldSection(TextList{u"Appl\u0131cation"_t}, u"Class Path"_t));
     EXPECT_FALSE(mayHoldSection(TextList{}, u"Class Path"_t));
