@@ -38,20 +38,25 @@ add_library(delay_loaded INTERFACE)
 add_dependencies(delay_loaded delay_import_libraries)
 target_link_libraries(delay_loaded INTERFACE ${DELAY_IMPORT_LIBRARIES} delayimp)
 
+# The product's code throws and catches nothing; without exceptions it drops
+# their tables and the runtime's exception classes (terminate_handler.cpp
+# ends the process where the runtime would throw).
+set(JLAUNCH_PRODUCT_OPTIONS ${JLAUNCH_WARNINGS} -fno-exceptions)
+
 add_library(jlaunch_core STATIC ${JLAUNCH_PORTABLE_SOURCES})
 target_include_directories(jlaunch_core PUBLIC src)
-target_compile_options(jlaunch_core PRIVATE ${JLAUNCH_WARNINGS})
+target_compile_options(jlaunch_core PRIVATE ${JLAUNCH_PRODUCT_OPTIONS})
 target_compile_definitions(jlaunch_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
 add_library(jlaunch_vm STATIC ${JLAUNCH_VM_SOURCES})
 target_include_directories(jlaunch_vm PUBLIC ${JLAUNCH_JDK}/include ${CMAKE_SOURCE_DIR}/cmake/windows-jni)
 target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
-target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})
+target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_PRODUCT_OPTIONS})
 
 add_executable(jlaunch WIN32 ${JLAUNCH_WIN32_SOURCES} src/launcher/main_win32.cpp src/launcher/terminate_handler.cpp
   resources/jlaunch.rc)
 target_link_libraries(jlaunch PRIVATE jlaunch_vm jlaunch_core delay_loaded)
-target_compile_options(jlaunch PRIVATE ${JLAUNCH_WARNINGS} -municode)
+target_compile_options(jlaunch PRIVATE ${JLAUNCH_PRODUCT_OPTIONS} -municode)
 target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})
 target_include_directories(jlaunch PRIVATE resources)
 set_source_files_properties(resources/jlaunch.rc PROPERTIES OBJECT_DEPENDS
