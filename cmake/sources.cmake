@@ -1,5 +1,6 @@
 # Portable sources: no windows.h, built for Windows and for the Linux tests.
 set(JLAUNCH_PORTABLE_SOURCES
+  src/common/ansi_path.cpp
   src/common/argument_list.cpp
   src/common/centre_window.cpp
   src/common/dialog_layout.cpp
@@ -12,6 +13,7 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/instance_block.cpp
   src/launcher/layered_settings.cpp
   src/launcher/main_settings.cpp
+  src/launcher/profile_sections.cpp
   src/launcher/settings_decoding.cpp
   src/launcher/settings_paths.cpp
   src/launcher/single_instance.cpp
@@ -51,11 +53,14 @@ set(JLAUNCH_WIN32_SOURCES
   src/common/ansi_win32.cpp
   src/common/centre_window_win32.cpp
   src/common/dialog_layout_win32.cpp
+  src/common/long_path_win32.cpp
   src/common/modal_dialog_win32.cpp
   src/common/platform_win32.cpp
   src/common/resource_bytes_win32.cpp
+  src/common/system_library_win32.cpp
   src/common/texts_win32.cpp
   src/launcher/companion_win32.cpp
+  src/launcher/delay_load_hook_win32.cpp
   src/launcher/launcher_win32.cpp
   src/launcher/process_facts_win32.cpp
   src/launcher/settings_store_win32.cpp

@@ -10,14 +10,16 @@ set(JLAUNCH_WINDOWS_LINK -static -static-libgcc -static-libstdc++ -s -Wl,--gc-se
 add_compile_options(-ffunction-sections -fdata-sections)
 
 # The window libraries are needed only when the launcher shows a box, a
-# dialog or its splash. Loading each on first use instead of at process start
+# dialog or its splash, and the registry's only when it searches there or
+# draws its link. Loading each on first use instead of at process start
 # keeps start-up short where loading them is costly (Wine takes ~45 ms for
 # user32, which gdi32 and ole32 load in turn); each import library is made
 # from the toolchain's own list of the library's exports. A library loaded on
-# first use still resolves through the executable's manifest, so comctl32
-# comes in version 6.
+# first use comes from the system folder (delay_load_hook_win32.cpp) and
+# still resolves through the executable's manifest, so comctl32 comes in
+# version 6.
 set(DELAY_IMPORT_DIR ${CMAKE_BINARY_DIR}/delay-import)
-set(DELAY_LOADED_LIBRARIES user32 gdi32 comctl32 shell32 ole32 oleaut32)
+set(DELAY_LOADED_LIBRARIES user32 gdi32 comctl32 shell32 ole32 oleaut32 advapi32)
 set(DELAY_IMPORT_LIBRARIES)
 foreach(library ${DELAY_LOADED_LIBRARIES})
   set(delay_library ${DELAY_IMPORT_DIR}/lib${library}-delay.a)
@@ -36,20 +38,25 @@ add_library(delay_loaded INTERFACE)
 add_dependencies(delay_loaded delay_import_libraries)
 target_link_libraries(delay_loaded INTERFACE ${DELAY_IMPORT_LIBRARIES} delayimp)
 
+# The product's code throws and catches nothing; without exceptions it drops
+# their tables and the runtime's exception classes (terminate_handler.cpp
+# ends the process where the runtime would throw).
+set(JLAUNCH_PRODUCT_OPTIONS ${JLAUNCH_WARNINGS} -fno-exceptions)
+
 add_library(jlaunch_core STATIC ${JLAUNCH_PORTABLE_SOURCES})
 target_include_directories(jlaunch_core PUBLIC src)
-target_compile_options(jlaunch_core PRIVATE ${JLAUNCH_WARNINGS})
+target_compile_options(jlaunch_core PRIVATE ${JLAUNCH_PRODUCT_OPTIONS})
 target_compile_definitions(jlaunch_core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 
 add_library(jlaunch_vm STATIC ${JLAUNCH_VM_SOURCES})
 target_include_directories(jlaunch_vm PUBLIC ${JLAUNCH_JDK}/include ${CMAKE_SOURCE_DIR}/cmake/windows-jni)
 target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
-target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})
+target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_PRODUCT_OPTIONS})
 
 add_executable(jlaunch WIN32 ${JLAUNCH_WIN32_SOURCES} src/launcher/main_win32.cpp src/launcher/terminate_handler.cpp
   resources/jlaunch.rc)
 target_link_libraries(jlaunch PRIVATE jlaunch_vm jlaunch_core delay_loaded)
-target_compile_options(jlaunch PRIVATE ${JLAUNCH_WARNINGS} -municode)
+target_compile_options(jlaunch PRIVATE ${JLAUNCH_PRODUCT_OPTIONS} -municode)
 target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})
 target_include_directories(jlaunch PRIVATE resources)
 set_source_files_properties(resources/jlaunch.rc PROPERTIES OBJECT_DEPENDS

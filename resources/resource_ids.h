@@ -35,6 +35,7 @@
 #define IDS_REASON_NO_MEMORY 228
 #define IDS_REASON_EXISTS 229
 #define IDS_REASON_INVALID 230
+#define IDS_PATH_NOT_IN_CODE_PAGE 231
 
 /* Embedded settings text: a custom resource type and name. */
 #define EMBEDDED_SETTINGS_TYPE "JLSETTINGS"

@@ -3,6 +3,7 @@
 // Windows implementations are in platform_win32.*; tests give in-memory ones.
 
 #include <cstdint>
+#include <optional>
 
 #include "common/text.h"
 
@@ -23,6 +24,17 @@ public:
     virtual void set(const Text& name, const Text& value) = 0;
     // %NAME% references replaced; the text unchanged when expansion fails.
     virtual Text expand(const Text& text) const = 0;
+};
+
+class PathNames {
+public:
+    virtual ~PathNames() = default;
+    // True when the thread's ANSI code page holds every character of the
+    // text as it is (no substitute, no best-fit look-alike).
+    virtual bool fitsAnsiCodePage(const Text& text) const = 0;
+    // The short (8.3) form the file system gives an existing path; nullopt
+    // when it gives none. Components without a short name stay long in it.
+    virtual std::optional<Text> shortForm(const Text& path) const = 0;
 };
 
 struct MemoryFigures {

@@ -15,6 +15,12 @@ public:
     Text expand(const Text& text) const override;
 };
 
+class WindowsPathNames final : public PathNames {
+public:
+    bool fitsAnsiCodePage(const Text& text) const override;
+    std::optional<Text> shortForm(const Text& path) const override;
+};
+
 class WindowsMemoryStatus final : public MemoryStatus {
 public:
     MemoryFigures read() const override;

@@ -1,5 +1,6 @@
 #include "launcher/launcher_win32.h"
 
+#include "common/ansi_path.h"
 #include "common/texts.h"
 #include "common/wide_win32.h"
 #include "launcher/companion_win32.h"
@@ -53,16 +54,23 @@ std::uint32_t Launcher::startJavaApplication() {
     const VmSettings vmSettings = settingsPath
         ? readVmSettings(layeredSettingsFor(settingsStore_, *settingsPath, settings_.upgradeCode))
         : VmSettings{};
-    prepareVmEnvironment(vmSettings, jvmLibraryPath_, modulePath_, environment_, vmOptions_);
+    // A VM finds its own files from the path it was loaded by, read through
+    // the ANSI code page; the folders derived from it reach its options so too.
+    const Text vmLibraryPath = ansiReadablePath(jvmLibraryPath_, paths_).value_or(jvmLibraryPath_);
+    prepareVmEnvironment(vmSettings, vmLibraryPath, modulePath_, environment_, paths_, vmOptions_);
     if (!hasNoSplashSwitch(arguments_) && !startSplash()) return 0;
 
-    const auto jvm = loadJvmLibrary(jvmLibraryPath_);
+    const auto jvm = loadJvmLibrary(vmLibraryPath);
     if (!jvm) return kFailureExitCode;
 
     const AssembledVmOptions assembled =
-        assembleVmOptions(vmSettings, modulePath_, {environment_, files_, memory_}, vmOptions_, arguments_);
+        assembleVmOptions(vmSettings, modulePath_, {environment_, files_, memory_, paths_}, vmOptions_, arguments_);
     if (!assembled.ok) {
-        ShowErrorBox(LoadText(IDS_NO_CLASS_PATH));
+        if (assembled.unreadableClassPathEntry.empty()) {
+            ShowErrorBox(LoadText(IDS_NO_CLASS_PATH));
+        } else {
+            ReportError(IDS_PATH_NOT_IN_CODE_PAGE, {assembled.unreadableClassPathEntry});
+        }
         return kFailureExitCode;
     }
     // Exactly the "VM Provider" words that admit IBM runtimes allow them.

@@ -43,6 +43,7 @@ private:
     WindowsFileProbe files_;
     WindowsEnvironment environment_;
     WindowsMemoryStatus memory_;
+    WindowsPathNames paths_;
     WindowsSettingsStore settingsStore_;
     WindowsFolderOperations folders_;
     WindowsRegistry registry_;

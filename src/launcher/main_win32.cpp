@@ -1,9 +1,12 @@
 // The process entry point: one Launcher, three phases, one exit code.
 #include <windows.h>
 
+#include "common/system_library_win32.h"
 #include "launcher/launcher_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything is loaded: a document's folder must not supply libraries.
+    removeCurrentDirectoryFromDllSearch();
     Launcher launcher;
     SetThreadLocale(GetSystemDefaultLCID());
     const std::uint32_t exitCode = launcher.initialise() ? launcher.run() : 0xFFFFFFFFu;

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "launcher/settings_store.h"
 
-// One settings file read through GetPrivateProfileStringW, without a length limit.
+// One settings file read through GetPrivateProfileStringW, without a length
+// limit. The file's section names are read once, at the first key.
 class IniFileSource final : public SettingsSource {
 public:
     explicit IniFileSource(Text path) : path_(std::move(path)) {}
@@ -12,6 +15,7 @@ public:
 
 private:
     Text path_;
+    mutable std::optional<TextList> sections_;
 };
 
 class WindowsSettingsStore final : public SettingsStore {
@@ -22,10 +26,16 @@ public:
     explicit WindowsSettingsStore(HMODULE embeddedTextModule) : embeddedTextModule_(embeddedTextModule) {}
 
     std::unique_ptr<SettingsSource> openFile(const Text& path) const override;
+    // Deciphered once: the executable's text does not change while it runs.
     Text embeddedText(const Text& upgradeCode) const override;
     void writeValue(const Text& path, const Text& section, const Text& key, const Text& value) override;
     void createFolder(const Text& path) override;
 
 private:
+    struct Embedded {
+        Text upgradeCode;
+        Text text;
+    };
     HMODULE embeddedTextModule_ = nullptr;
+    mutable std::optional<Embedded> embedded_;
 };

@@ -1,7 +1,7 @@
 #include "runtime/jvm_architecture_win32.h"
 
-#include <string>
-
+#include "common/long_path_win32.h"
+#include "common/system_library_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 #include "runtime/pe_image.h"
@@ -10,17 +10,8 @@ namespace {
 
 using ImageNtHeaderFunction = PIMAGE_NT_HEADERS(WINAPI*)(PVOID);
 
-// Only the system's own copy: a Dbghelp.dll beside the executable must never be loaded.
-UniqueModule loadSystemDbghelp() {
-    std::wstring folder(MAX_PATH, L'\0');
-    const UINT length = GetSystemDirectoryW(folder.data(), MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    folder.resize(length);
-    return UniqueModule(LoadLibraryExW((folder + L"\\Dbghelp.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-}
-
 std::optional<std::size_t> systemNtHeadersOffset(std::span<const std::uint8_t> image) {
-    UniqueModule dbghelp = loadSystemDbghelp();
+    UniqueModule dbghelp(loadSystemLibrary(L"dbghelp.dll"));
     if (!dbghelp) return std::nullopt;
     auto imageNtHeader = reinterpret_cast<ImageNtHeaderFunction>(
         reinterpret_cast<void*>(GetProcAddress(dbghelp.get(), "ImageNtHeader")));
@@ -34,8 +25,8 @@ std::optional<std::size_t> systemNtHeadersOffset(std::span<const std::uint8_t> i
 } // namespace
 
 bool isX86Library(const Text& libraryPath) {
-    UniqueFileHandle file(CreateFileW(wide(libraryPath), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(CreateFileW(fileSystemPath(libraryPath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size)) return false;
     UniqueHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));

@@ -70,7 +70,6 @@ void browse(HWND dialog, DialogState& state) {
     browser.hwndOwner = dialog;
     browser.lpszTitle = wide(title);
     browser.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
-    const OleSession ole;
     const UniqueItemIdList chosen(SHBrowseForFolderW(&browser));
     if (!chosen) return;
     wchar_t path[MAX_PATH] = {};
@@ -112,6 +111,10 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 std::optional<PickedRuntime> showRuntimeNotFoundDialog(const Text& message, JvmType type, const FileProbe& files) {
     DialogState state{message, type, files, {}, {}};
+    // The folder browser needs OLE on this thread. Set up before the window
+    // exists, so that libraries loaded with the window find ole32 already
+    // loaded from the system folder rather than searching for it.
+    const OleSession ole;
     const INT_PTR result = runModalDialog(IDD_RUNTIME_NOT_FOUND, dialogProcedure, reinterpret_cast<LPARAM>(&state));
     if (result != IDOK) return std::nullopt;
     return state.picked;

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "common/ansi.h"
+#include "common/ansi_path.h"
 #include "common/entry_point_win32.h"
+#include "common/platform_win32.h"
 #include "common/wide_win32.h"
 
 bool NativeSplash::start(const Text& libraryPath, const Text& image) {
@@ -21,7 +23,8 @@ bool NativeSplash::start(const Text& libraryPath, const Text& image) {
     close_ = entryPoint<CloseFunction>(library, "SplashClose");
     if (!init || !loadFile || !setFileJarName) return false;
 
-    const std::string path = toAnsi(image);
+    // The library reads the path through the ANSI code page.
+    const std::string path = toAnsi(ansiReadablePath(image, WindowsPathNames()).value_or(image));
     // The library reports an unreadable image itself, if at all.
     init();
     loadFile(path.c_str());

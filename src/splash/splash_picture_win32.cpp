@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "common/long_path_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 
@@ -20,8 +21,8 @@ constexpr CLSID kImagingFactoryClass = {0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b,
 constexpr GUID kPremultipliedBgra = {0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x10}};
 
 std::vector<std::uint8_t> readWholeFile(const Text& path) {
-    UniqueFileHandle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(CreateFileW(fileSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > std::numeric_limits<DWORD>::max()) return {};
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));

@@ -1,6 +1,7 @@
 #include "vm/vm_environment.h"
 
 #include "common/ansi.h"
+#include "common/ansi_path.h"
 
 Text withoutLastComponents(Text path, int count) {
     for (int i = 0; i < count; ++i) {
@@ -35,7 +36,7 @@ std::optional<Text> overriddenWorkingDirectory(const Text& launcherPath) {
 }
 
 void prepareVmEnvironment(const VmSettings& settings, const Text& jvmLibraryPath, const Text& launcherPath,
-                          Environment& environment, VmOptionList& options) {
+                          Environment& environment, const PathNames& paths, VmOptionList& options) {
     const RuntimeFolders runtime = runtimeFoldersOf(jvmLibraryPath);
     environment.set(Text(u"JL_JVM_PATH"), jvmLibraryPath);
     environment.set(Text(u"JL_JVM_HOME"), runtime.home);
@@ -44,7 +45,9 @@ void prepareVmEnvironment(const VmSettings& settings, const Text& jvmLibraryPath
     if (!settings.libraryPath.empty()) {
         const Text joined = settings.libraryPath + u";" + launcherFolderWithSlash(launcherPath) + u";.;%Path%;" +
                             runtime.lib;
-        options.push_back(toAnsi(Text(u"-Djava.library.path=") + environment.expand(joined)));
+        // A folder without a readable form (one inherited from the Path, say) goes as it is, as it always did.
+        const Text folders = ansiReadablePathList(environment.expand(joined), paths).list;
+        options.push_back(toAnsi(Text(u"-Djava.library.path=") + folders));
     }
 
     Text path = settings.systemPath;

@@ -29,6 +29,7 @@ Text launcherFolderWithSlash(const Text& launcherPath);
 std::optional<Text> overriddenWorkingDirectory(const Text& launcherPath);
 
 // Sets JL_JVM_PATH, JL_JVM_HOME and Path, and appends the library path option
-// to the list when "Library Path" is set.
+// to the list when "Library Path" is set, its folders in a form the VM reads
+// intact where they have one.
 void prepareVmEnvironment(const VmSettings& settings, const Text& jvmLibraryPath, const Text& launcherPath,
-                          Environment& environment, VmOptionList& options);
+                          Environment& environment, const PathNames& paths, VmOptionList& options);

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/ansi.h"
+#include "common/ansi_path.h"
 #include "vm/class_path.h"
 #include "vm/memory_sizing.h"
 #include "vm/vm_parameters.h"
@@ -38,9 +39,16 @@ Text expandedIfSet(const Text& value, const Environment& environment) {
 AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
                                      VmOptionList& options, ArgumentList& arguments, VmOptionsRecord* record) {
     AssembledVmOptions result;
-    const Text classPath = buildClassPath({settings.classPath, settings.embeddedJar, launcherPath}, host.environment,
-                                          host.files, record ? &record->classPath : nullptr);
-    if (classPath.empty()) return result;
+    const Text written = buildClassPath({settings.classPath, settings.embeddedJar, launcherPath}, host.environment,
+                                        host.files, record ? &record->classPath : nullptr);
+    if (written.empty()) return result;
+    // A mangled entry would start a VM that cannot find the application's classes.
+    const AnsiReadablePathList readable = ansiReadablePathList(written, host.paths);
+    if (!readable.unreadableEntry.empty()) {
+        result.unreadableClassPathEntry = readable.unreadableEntry;
+        return result;
+    }
+    const Text& classPath = readable.list;
 
     TextList newOptions{Text(u"-Djava.class.path=") + classPath};
     for (Text& token :

@@ -15,10 +15,12 @@ struct VmHostFacts {
     const Environment& environment;
     const FileProbe& files;
     const MemoryStatus& memory;
+    const PathNames& paths;
 };
 
 struct AssembledVmOptions {
-    bool ok = false;                        // false: the class path is empty (nothing else was read)
+    bool ok = false;                        // false: the class path is empty or unreadable (nothing else was read)
+    Text unreadableClassPathEntry;          // set (and ok false) when an entry has no form the VM reads intact
     std::uint64_t mainThreadStackSize = 0;  // bytes; 0 when no -Xss gave one
     Text outputFile;                        // expanded; empty leaves System.out alone
     Text errorFile;                         // expanded; empty leaves System.err alone
@@ -26,8 +28,10 @@ struct AssembledVmOptions {
 
 // Appends "-Djava.class.path=..." and the rewritten parameter tokens, each
 // expanded and in the ANSI code page, to options, and the non-empty "Cmd"
-// tokens to arguments. A record, when given, receives how the class path and
-// the sized options came about.
+// tokens to arguments. Class path entries go in a form the code page holds
+// (their short form where needed); one that has none stops the assembly. A
+// record, when given, receives how the class path and the sized options came
+// about.
 AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
                                      VmOptionList& options, ArgumentList& arguments,
                                      VmOptionsRecord* record = nullptr);

@@ -30,6 +30,8 @@ ENGLISH = {
     228: "not enough memory",
     229: "VM already created",
     230: "invalid arguments",
+    231: "The Java VM cannot be given the path %s: the system's code page cannot hold its characters, and it has no "
+         "short name that the code page can hold.\n",
 }
 
 GERMAN = {
@@ -62,4 +64,6 @@ GERMAN = {
     228: "nicht genügend Arbeitsspeicher",
     229: "VM bereits erzeugt",
     230: "ungültige Argumente",
+    231: "Der Pfad %s kann der Java VM nicht übergeben werden: Die Codepage des Systems kann seine Zeichen nicht "
+         "darstellen, und er hat keinen kurzen Namen, den sie darstellen kann.\n",
 }

@@ -93,15 +93,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FixedMemory memory;
     memory.figures = kMachines[1];
     const VmSettings settings{Text(), Text(), parts[1], parts[2], parts[0], parts[3], parts[3], parts[4]};
+    FakePathNames paths;
+    paths.shortForms[u"C:\\Apps\\lib\\a.jar"] = Text(u"C:\\Apps\\lib\\A~1.JAR");
     VmOptionList options;
     ArgumentList arguments;
-    const auto assembled = assembleVmOptions(settings, Text(u"C:\\Apps\\tool.exe"), {environment, files, memory},
-                                             options, arguments);
+    const auto assembled = assembleVmOptions(settings, Text(u"C:\\Apps\\tool.exe"),
+                                             {environment, files, memory, paths}, options, arguments);
+    // Only an entry the code page cannot hold is refused, and only when the VM would get it broken.
+    if (!assembled.unreadableClassPathEntry.empty()) {
+        FUZZ_CHECK(!assembled.ok && !paths.fitsAnsiCodePage(assembled.unreadableClassPathEntry));
+    }
     if (!assembled.ok) return 0;
     FUZZ_CHECK(options.size() == 1 + tokens.size() && options.front().starts_with("-Djava.class.path="));
     for (const Text& argument : arguments) FUZZ_CHECK(!argument.empty());
     checkParentFolders(assembled.outputFile);
     prepareVmEnvironment(settings, Text(u"C:\\Rt\\bin\\server\\jvm.dll"), Text(u"C:\\Apps\\tool.exe"), environment,
-                         options);
+                         paths, options);
     return 0;
 }

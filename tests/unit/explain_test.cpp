@@ -37,7 +37,7 @@ public:
     void put(const Text& section, const Text& key, const Text& value) { store.put(kIni, section, key, value); }
 
     LaunchAccount explain(const ArgumentList& arguments = {}) {
-        ExplainPlatform platform{store, files, environment, memory, registry, true, textOfId,
+        ExplainPlatform platform{store, files, environment, memory, paths, registry, true, textOfId,
                                  [this](const Text& library) { return x86Library == library; },
                                  [this](const Text&) { return firstInstance; },
                                  [this](const Text& folder) { directories.push_back(folder); }};
@@ -48,6 +48,7 @@ public:
     FakeFiles files;
     FakeEnvironment environment;
     NoMemory memory;
+    FakePathNames paths;
     FakeRegistry registry;
     Text x86Library;
     std::optional<FirstInstance> firstInstance;

@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "launcher/ini_text.h"
+#include "launcher/profile_sections.h"
 #include "launcher/layered_settings.h"
 #include "test_support.h"
 
@@ -95,4 +96,26 @@ TEST(LayeredSettings, PlusValueAloneGetsOneLeadingSpace) {
     EXPECT_EQ(settings.getString(u"Application"_t, u"Cmd"_t), u" -x"_t);
     EXPECT_EQ(settings.lookup(u"Application"_t, u"Cmd"_t).origin, ValueOrigin::Extension);
     EXPECT_EQ(settings.getString(u"Java Runtime Environment"_t, u"Virtual Machine Parameters"_t), u" -Xmx1g"_t);
+}
+
+TEST(ProfileSections, OnlyASectionSurelyAbsentIsSkipped) {
+    const TextList file{u"Java Runtime Environment"_t, u" application "_t, u"Display+"_t};
+    const struct {
+        const char16_t* section;
+        bool mayHold;
+    } rows[] = {
+        {u"Java Runtime Environment", true},
+        {u"JAVA RUNTIME ENVIRONMENT", true},  // the API matches without case
+        {u"Application", true},               // and without the blanks around a name
+        {u"Display+", true},
+        {u"Display", false},
+        {u"Application+", false},
+        {u"Class Path", false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(mayHoldSection(file, Text(row.section)), row.mayHold) << Text(row.section).toUtf8();
+    }
+    // A name outside ASCII might match under the API's own case rules.
+    EXPECT_TRUE(mayHoldSection(TextList{u"Appl\u0131cation"_t}, u"Class Path"_t));
+    EXPECT_FALSE(mayHoldSection(TextList{}, u"Class Path"_t));
 }

@@ -74,6 +74,22 @@ public:
     }
 };
 
+// A code page that holds U+0000 to U+00FF (as Latin-1 does) and a table of short forms.
+class FakePathNames final : public PathNames {
+public:
+    std::map<std::u16string, Text> shortForms;
+    bool fitsAnsiCodePage(const Text& text) const override {
+        for (const char16_t c : text.units()) {
+            if (c > 0xFF) return false;
+        }
+        return true;
+    }
+    std::optional<Text> shortForm(const Text& path) const override {
+        const auto found = shortForms.find(path.units());
+        return found == shortForms.end() ? std::nullopt : std::optional<Text>(found->second);
+    }
+};
+
 // A settings store of in-memory files: path -> section -> key -> value.
 class FakeSettingsStore final : public SettingsStore {
 public:

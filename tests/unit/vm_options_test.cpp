@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/ansi.h"
+#include "common/ansi_path.h"
 #include "test_support.h"
 #include "vm/class_path.h"
 #include "vm/vm_environment.h"
@@ -27,13 +28,15 @@ protected:
 
     TextList assemble() {
         record = {};
-        result = assembleVmOptions(settings, kLauncher, {environment, files, memory}, options, arguments, &record);
+        result = assembleVmOptions(settings, kLauncher, {environment, files, memory, paths}, options, arguments,
+                                   &record);
         return asTexts(options);
     }
 
     FakeEnvironment environment;
     FakeFiles files;
     FixedMemory memory;
+    FakePathNames paths;
     VmSettings settings;
     VmOptionList options;
     ArgumentList arguments{u"first"_t};
@@ -61,7 +64,7 @@ TEST(VmEnvironment, SetsRuntimeVariablesPathAndLibraryPathOption) {
     settings.libraryPath = u"%JL_JVM_HOME%\\native"_t;
     settings.systemPath = u"C:\\Tools"_t;
     VmOptionList options;
-    prepareVmEnvironment(settings, kJvm, kLauncher, environment, options);
+    prepareVmEnvironment(settings, kJvm, kLauncher, environment, FakePathNames(), options);
 
     EXPECT_EQ(environment.get(u"JL_JVM_PATH"_t), kJvm);
     EXPECT_EQ(environment.get(u"JL_JVM_HOME"_t), u"C:\\Rt"_t);
@@ -74,14 +77,53 @@ TEST(VmEnvironment, PathWithoutSettingsAndWithoutLibraryPath) {
     FakeEnvironment environment;
     environment.set(u"Path"_t, u"C:\\Windows"_t);
     VmOptionList options;
-    prepareVmEnvironment(VmSettings{}, kJvm, kLauncher, environment, options);
+    prepareVmEnvironment(VmSettings{}, kJvm, kLauncher, environment, FakePathNames(), options);
     EXPECT_TRUE(options.empty());
     EXPECT_EQ(environment.get(u"Path"_t), u"C:\\Windows;C:\\Rt\\bin"_t);
 
     VmSettings settings;
     settings.systemPath = u"C:\\Tools;"_t;  // no second separator
-    prepareVmEnvironment(settings, kJvm, kLauncher, environment, options);
+    prepareVmEnvironment(settings, kJvm, kLauncher, environment, FakePathNames(), options);
     EXPECT_EQ(environment.get(u"Path"_t), u"C:\\Tools;C:\\Windows;C:\\Rt\\bin;C:\\Rt\\bin"_t);
+}
+
+TEST(VmEnvironment, LibraryPathFoldersInTheirShortFormWhereTheCodePageNeedsIt) {
+    FakeEnvironment environment;
+    // An inherited folder without a short form goes as it always did.
+    environment.set(u"Path"_t, u"C:\\Windows;C:\\\u65E5\u672C"_t);
+    FakePathNames paths;
+    paths.shortForms[u"C:\\\u041F\\"] = u"C:\\PA4F~1\\"_t;
+    VmSettings settings;
+    settings.libraryPath = u"native"_t;
+    VmOptionList options;
+    prepareVmEnvironment(settings, kJvm, u"C:\\\u041F\\app.exe"_t, environment, paths, options);
+    EXPECT_EQ(asTexts(options),
+              TextList{u"-Djava.library.path=native;C:\\PA4F~1\\;.;C:\\Windows;C:\\\u65E5\u672C;C:\\Rt\\lib"_t});
+}
+
+TEST(AnsiReadablePath, ItselfItsShortFormOrNone) {
+    FakePathNames paths;
+    const Text longFolder = u"C:\\"_t + Text(std::u16string(260, u'a'));
+    paths.shortForms[u"C:\\\u041F\\a.jar"] = u"C:\\PA4F~1\\a.jar"_t;
+    paths.shortForms[u"C:\\\u65E5"] = u"C:\\\u65E5"_t;  // a volume without short names keeps the long one
+    paths.shortForms[(longFolder + u"\\x.jar").units()] = u"C:\\AAAAAA~1\\x.jar"_t;
+    const struct {
+        Text path;
+        std::optional<Text> readable;
+    } rows[] = {
+        {u"C:\\App\\a.jar"_t, u"C:\\App\\a.jar"_t},
+        {u"C:\\\u041F\\a.jar"_t, u"C:\\PA4F~1\\a.jar"_t},
+        {u"C:\\\u041F\\missing.jar"_t, std::nullopt},
+        {u"C:\\\u65E5"_t, std::nullopt},
+        {longFolder + u"\\x.jar", u"C:\\AAAAAA~1\\x.jar"_t},
+        {longFolder + u"\\y.jar", longFolder + u"\\y.jar"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(ansiReadablePath(row.path, paths), row.readable) << row.path.toUtf8();
+
+    const AnsiReadablePathList list =
+        ansiReadablePathList(u"C:\\\u041F\\a.jar;;C:\\\u65E5;C:\\\u041F\\missing.jar;"_t, paths);
+    EXPECT_EQ(list.list, u"C:\\PA4F~1\\a.jar;;C:\\\u65E5;C:\\\u041F\\missing.jar;"_t);
+    EXPECT_EQ(list.unreadableEntry, u"C:\\\u65E5"_t);
 }
 
 TEST(ClassPath, DirectAndSearchEntries) {
@@ -157,6 +199,23 @@ TEST_F(VmOptionAssembly, EmptyClassPathStopsBeforeReadingTheRest) {
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.outputFile.empty());
     EXPECT_EQ(arguments, TextList{u"first"_t});
+    EXPECT_EQ(memory.reads, 0);
+}
+
+TEST_F(VmOptionAssembly, ClassPathEntriesInTheirShortFormAndOneWithoutStopsTheLaunch) {
+    paths.shortForms[u"C:\\\u041F\\a.jar"] = u"C:\\PA4F~1\\a.jar"_t;
+    settings.classPath = u"C:\\\u041F\\a.jar;C:\\b.jar"_t;
+    EXPECT_EQ(assemble(), TextList{u"-Djava.class.path=C:\\PA4F~1\\a.jar;C:\\b.jar;"_t});
+    EXPECT_TRUE(result.ok);
+
+    options.clear();
+    settings.classPath = u"C:\\\u041F\\a.jar;C:\\\u041F\\missing.jar"_t;
+    settings.vmParameters = u"-Xmx50P"_t;
+    settings.outputFile = u"out.txt"_t;
+    EXPECT_TRUE(assemble().empty());
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.unreadableClassPathEntry, u"C:\\\u041F\\missing.jar"_t);
+    EXPECT_TRUE(result.outputFile.empty());
     EXPECT_EQ(memory.reads, 0);
 }
 

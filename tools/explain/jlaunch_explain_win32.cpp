@@ -83,8 +83,9 @@ int wmain() {
     const WindowsFileProbe files;
     WindowsEnvironment environment;
     const WindowsMemoryStatus memory;
+    const WindowsPathNames paths;
     const WindowsRegistry registry;
-    ExplainPlatform platform{settings, files, environment, memory, registry, isNtPlatform(), LoadText,
+    ExplainPlatform platform{settings, files, environment, memory, paths, registry, isNtPlatform(), LoadText,
                              isX86Library, findFirstInstance,
                              [](const Text& folder) { SetCurrentDirectoryW(wide(folder)); }};
     const LaunchAccount account = explainLaunch(launcher, arguments, platform);

@@ -3,6 +3,8 @@
 #include <array>
 
 #include "common/ansi.h"
+#include "common/ansi_path.h"
+#include "common/format.h"
 #include "launcher/settings_paths.h"
 #include "launcher/single_instance.h"
 #include "launcher/splash_settings_reader.h"
@@ -129,10 +131,12 @@ private:
 
     void startJavaApplication() {
         VmAccount& vm = account_.vm.emplace();
-        vm.jvmLibraryPath = account_.runtime->choice.jvmLibraryPath;
+        const Text& chosen = account_.runtime->choice.jvmLibraryPath;
+        vm.jvmLibraryPath = ansiReadablePath(chosen, platform_.paths).value_or(chosen);
         const VmSettings vmSettings = readVmSettings(layered());
         VmOptionList options;
-        prepareVmEnvironment(vmSettings, vm.jvmLibraryPath, modulePath(), platform_.environment, options);
+        prepareVmEnvironment(vmSettings, vm.jvmLibraryPath, modulePath(), platform_.environment, platform_.paths,
+                             options);
         vm.jvmPathVariable = platform_.environment.get(Text(u"JL_JVM_PATH"));
         vm.jvmHomeVariable = platform_.environment.get(Text(u"JL_JVM_HOME"));
         vm.pathVariable = platform_.environment.get(Text(u"Path"));
@@ -140,11 +144,14 @@ private:
 
         ArgumentList arguments = account_.commandLine;
         const AssembledVmOptions assembled =
-            assembleVmOptions(vmSettings, modulePath(), {platform_.environment, platform_.files, platform_.memory},
-                              options, arguments, &vm.record);
+            assembleVmOptions(vmSettings, modulePath(),
+                              {platform_.environment, platform_.files, platform_.memory, platform_.paths}, options,
+                              arguments, &vm.record);
         vm.classPathFound = assembled.ok;
         if (!assembled.ok) {
-            account_.message = platform_.loadText(IDS_NO_CLASS_PATH);
+            account_.message = assembled.unreadableClassPathEntry.empty()
+                ? platform_.loadText(IDS_NO_CLASS_PATH)
+                : formatText(platform_.loadText(IDS_PATH_NOT_IN_CODE_PAGE), {assembled.unreadableClassPathEntry});
             return;
         }
         account_.mainArguments = std::move(arguments);

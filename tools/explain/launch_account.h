@@ -98,6 +98,7 @@ struct ExplainPlatform {
     // The explaining process's own: the variables the launcher sets for its VM are set in it.
     Environment& environment;
     const MemoryStatus& memory;
+    const PathNames& paths;
     const Registry& registry;
     bool isNtPlatform = true;
     TextLoader loadText = nullptr;

@@ -1,19 +1,49 @@
-// The baseline of the start-up benchmark: the least a program must do to
-// reach JNI_CreateJavaVM — load the library and call it.
+// The baseline of the start-up benchmark: the least a program must do to run
+// a Java main: load the JVM library, create the VM with one class path and
+// call main with the given arguments.
+//
+//   direct <jvm.dll> <class path> <main class, slashes> [arguments...]
 #include <windows.h>
 
 #include <jni.h>
 
+#include <cwchar>
+
+namespace {
+
+jstring javaString(JNIEnv* env, const wchar_t* text) {
+    return env->NewString(reinterpret_cast<const jchar*>(text), static_cast<jsize>(std::wcslen(text)));
+}
+
+int runMain(JNIEnv* env, int argc, wchar_t** argv) {
+    char className[512];
+    WideCharToMultiByte(CP_UTF8, 0, argv[3], -1, className, sizeof className, nullptr, nullptr);
+    jclass mainClass = env->FindClass(className);
+    jmethodID main = mainClass ? env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V") : nullptr;
+    if (!main) return 5;
+    jobjectArray arguments = env->NewObjectArray(argc - 4, env->FindClass("java/lang/String"), nullptr);
+    for (int i = 4; i < argc; ++i) env->SetObjectArrayElement(arguments, i - 4, javaString(env, argv[i]));
+    env->CallStaticVoidMethod(mainClass, main, arguments);
+    return env->ExceptionOccurred() ? 6 : 0;
+}
+
+} // namespace
+
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) return 2;
+    if (argc < 4) return 2;
     HMODULE library = LoadLibraryW(argv[1]);
     if (!library) return 3;
     auto create = reinterpret_cast<jint(JNICALL*)(JavaVM**, void**, void*)>(
         reinterpret_cast<void*>(GetProcAddress(library, "JNI_CreateJavaVM")));
     if (!create) return 4;
-    JavaVMOption option{const_cast<char*>("-Djava.class.path=app.jar"), nullptr};
+    char classPath[4096] = "-Djava.class.path=";
+    WideCharToMultiByte(CP_ACP, 0, argv[2], -1, classPath + 18, sizeof classPath - 18, nullptr, nullptr);
+    JavaVMOption option{classPath, nullptr};
     JavaVMInitArgs args{JNI_VERSION_1_2, 1, &option, JNI_FALSE};
     JavaVM* vm = nullptr;
     JNIEnv* env = nullptr;
-    return create(&vm, reinterpret_cast<void**>(&env), &args) == JNI_OK ? 0 : 1;
+    if (create(&vm, reinterpret_cast<void**>(&env), &args) != JNI_OK) return 1;
+    const int result = runMain(env, argc, argv);
+    vm->DestroyJavaVM();
+    return result;
 }

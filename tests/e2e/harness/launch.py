@@ -83,18 +83,20 @@ class Case:
         return JvmLog(self.path(f"{home}\\{location}\\jvm.log"))
 
     def run(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None,
-            dll_overrides=""):
+            dll_overrides="", cwd=None):
         """dll_overrides: Wine load-order overrides, e.g. "dbghelp=n,b" to make Wine behave as Windows
-        does and prefer a DLL found beside the program over its own built-in one."""
-        return self.start(arguments, exe, windows, locale, timeout_ms, command_line, dll_overrides).result()
+        does and prefer a DLL found beside the program over its own built-in one. cwd: the program's
+        working directory (a Windows path; the probe's own when None)."""
+        return self.start(arguments, exe, windows, locale, timeout_ms, command_line, dll_overrides, cwd).result()
 
     def start(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None,
-              dll_overrides=""):
+              dll_overrides="", cwd=None):
         """As run, without waiting: result() of what it returns waits for the Run."""
         exe_path = self.win(exe)
         job = [f"exe={exe_path}", f"timeout={timeout_ms}",
                "cmdline=" + (command_line if command_line is not None
                              else f'"{exe_path}"' + (f" {arguments}" if arguments else ""))]
+        job += [f"cwd={cwd}"] if cwd else []
         job += [f"window={actions}" for actions in windows]
         program = self._probe("run", job, locale=locale, dll_overrides=dll_overrides)
         return StartedRun(program, timeout_ms / 1000 + 60)

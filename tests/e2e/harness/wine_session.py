@@ -28,7 +28,8 @@ class WineSession:
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": ";".join(filter(None, ["mscoree,mshtml=", dll_overrides])),
             "DISPLAY": f":{self.display}",
-            "LC_ALL": "de_DE.UTF-8" if locale == "de" else "en_US.UTF-8",
+            # "utf8": the one UTF-8 locale these machines have, under which Wine maps any file name.
+            "LC_ALL": {"de": "de_DE.UTF-8", "utf8": "C.UTF-8"}.get(locale, "en_US.UTF-8"),
         })
         return env
 

@@ -44,8 +44,8 @@ std::optional<Step> parseStep(std::string_view value, std::string& error) {
             error = std::string(word) + " needs a number";
             return std::nullopt;
         }
-    } else if (word == "waitfile" && !rest.empty()) {
-        step.kind = Step::Kind::WaitFile;
+    } else if ((word == "waitfile" || word == "load") && !rest.empty()) {
+        step.kind = word == "load" ? Step::Kind::Load : Step::Kind::WaitFile;
         step.text = rest;
     } else if (word == "return" || word == "background" || word == "abort") {
         step.kind = word == "return" ? Step::Kind::Return

@@ -10,9 +10,10 @@
 namespace jvm_double {
 
 struct Step {
-    enum class Kind { Out, Err, Throw, Exit, Sleep, WaitFile, Return, Background, Abort };
+    enum class Kind { Out, Err, Throw, Exit, Sleep, WaitFile, Load, Return, Background, Abort };
     Kind kind = Kind::Return;
-    std::string text;   // Out, Err: the line; Throw: the stack trace (UTF-8, \n between lines); WaitFile: the path
+    // Out, Err: the line; Throw: the stack trace (UTF-8, \n between lines); WaitFile: the path; Load: the library
+    std::string text;
     long long number = 0;  // Exit: the status; Sleep: milliseconds
 };
 

@@ -504,6 +504,17 @@ jint World::secondaryResult(const ClassSpec& declared, const std::vector<Arg>& a
     return static_cast<jint>(std::wcstol(std::wstring(first.begin(), first.end()).c_str(), nullptr, 10));
 }
 
+// As System.loadLibrary of a bare name reaches the system's loader: the
+// loaded file's path, or "error N".
+static std::string loadLibrary(const std::string& utf8Name) {
+    const std::u16string name = u16(utf8Name);
+    const HMODULE library = LoadLibraryW(std::wstring(name.begin(), name.end()).c_str());
+    if (!library) return "error " + std::to_string(GetLastError());
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(library, path, MAX_PATH);
+    return quote(std::u16string(path, path + length));
+}
+
 bool waitForFile(const std::string& utf8Path) {
     const std::u16string path = u16(utf8Path);
     const std::wstring wide(path.begin(), path.end());
@@ -544,6 +555,7 @@ void World::runSteps(ThreadEnv& thread, const std::string& who, const std::vecto
             logEvent(who + " waitfile " + quoteUtf8(step.text));
             if (!waitForFile(step.text)) logEvent(who + " waitfile timed out");
             break;
+        case Step::Kind::Load: logEvent(who + " load " + quoteUtf8(step.text) + " -> " + loadLibrary(step.text)); break;
         case Step::Kind::Return: logEvent(who + " return"); return;
         case Step::Kind::Background: startBackground(steps, i + 1); return;
         case Step::Kind::Abort: logEvent(who + " abort"); abortVm();
