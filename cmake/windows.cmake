@@ -41,6 +41,8 @@ target_link_libraries(delay_loaded INTERFACE ${DELAY_IMPORT_LIBRARIES} delayimp)
 # The product's code throws and catches nothing; without exceptions it drops
 # their tables and the runtime's exception classes (terminate_handler.cpp
 # ends the process where the runtime would throw).
+# (Link-time optimisation is no option here: the toolchain's GCC 12 stops with
+# an internal compiler error in <variant> when linking with -flto.)
 set(JLAUNCH_PRODUCT_OPTIONS ${JLAUNCH_WARNINGS} -fno-exceptions)
 
 add_library(jlaunch_core STATIC ${JLAUNCH_PORTABLE_SOURCES})
