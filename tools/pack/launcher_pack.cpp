@@ -54,7 +54,9 @@ bool replaceApplicationIcon(ResourceList& resources, const std::vector<IconImage
         const auto* id = std::get_if<std::uint16_t>(&r.name);
         return r.is(kIconType) && id && oldImages.count(*id) && !sharedImages.count(*id);
     });
-    std::set<std::uint16_t> taken;
+    // An id another group lists is taken even without its image: an image
+    // given it now would count as shared next time and be kept.
+    std::set<std::uint16_t> taken = sharedImages;
     for (const Resource& r : resources) {
         if (const auto* id = std::get_if<std::uint16_t>(&r.name); r.is(kIconType) && id) taken.insert(*id);
     }
