@@ -79,7 +79,9 @@ private:
         if (!spans(tree_, offset, kDataEntrySize)) return fail("a resource data entry lies outside the section");
         const std::uint32_t rva = *read32(tree_, offset);
         const std::uint32_t size = *read32(tree_, std::uint64_t{offset} + 4);
-        const auto at = pe_.fileOffset(rva, size);
+        // An empty block has no bytes to find: it may point anywhere, the
+        // end of its section included (where the rewritten section puts it).
+        const auto at = size == 0 ? std::optional<std::uint64_t>(0) : pe_.fileOffset(rva, size);
         if (!at) return fail("resource data lies outside the image's sections");
         totalBytes_ += size;
         if (resources_.size() == kMaximumResources || totalBytes_ > kMaximumResourceBytes) {
