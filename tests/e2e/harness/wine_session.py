@@ -63,6 +63,10 @@ class WineSession:
             shutil.rmtree(self.prefix, ignore_errors=True)
             if attempt == 2:
                 raise RuntimeError(f"wineboot failed ({booted.returncode}): {booted.stderr.decode(errors='replace')}")
+        # Keep the wineserver alive between the many short runs, the registry edits
+        # below included: a program started while the server is shutting down can
+        # end with status 1 before it runs.
+        subprocess.Popen(["wineserver", "-p"], env=self.env()).wait()
         # A crash must end the program, not open winedbg's dialog and hang the run;
         # without a registered debugger it ends at once.
         self.reg_add(r"HKCU\Software\Wine\WineDbg", "ShowCrashDialog", "0", "REG_DWORD")
@@ -70,15 +74,18 @@ class WineSession:
                         "/v", "Debugger", "/f"], env=self.env(), check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
         self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Decorated", "N")
-        # Keep the wineserver alive between the many short runs.
-        subprocess.Popen(["wineserver", "-p"], env=self.env()).wait()
 
     def reg_add(self, key, name, data, kind="REG_SZ", view=None):
         command = ["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"]
         if view:
             command.append(f"/reg:{view}")
-        subprocess.run(command, env=self.env(), check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+        # Now and then Wine ends a program with status 1 before it runs; the edit is tried once more.
+        for attempt in (1, 2):
+            done = subprocess.run(command, env=self.env(), stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL, timeout=120)
+            if done.returncode == 0 or attempt == 2:
+                done.check_returncode()
+                return
 
     def wine(self, *args, locale="en", timeout=120, cwd=None, dll_overrides=""):
         """Runs a Windows program and returns when it ends."""
