@@ -54,11 +54,11 @@ set(JLAUNCH_WIN32_SOURCES
   src/common/centre_window_win32.cpp
   src/common/dialog_layout_win32.cpp
   src/common/long_path_win32.cpp
+  src/common/messages_win32.cpp
   src/common/modal_dialog_win32.cpp
   src/common/platform_win32.cpp
   src/common/resource_bytes_win32.cpp
   src/common/system_library_win32.cpp
-  src/common/texts_win32.cpp
   src/launcher/companion_win32.cpp
   src/launcher/delay_load_hook_win32.cpp
   src/launcher/launcher_win32.cpp

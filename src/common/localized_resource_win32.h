@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "common/texts.h"
+#include "common/messages.h"
 
 // The language every text and dialog template of this process is taken in.
 std::uint16_t currentTextLanguage();

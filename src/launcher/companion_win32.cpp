@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "common/texts.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 
@@ -12,14 +11,14 @@ constexpr std::uint32_t kFailureExitCode = 0xFFFFFFFF;
 
 } // namespace
 
-std::uint32_t runPairLauncher(const Text& pairProduct, bool takeExitCode) {
+std::uint32_t runPairLauncher(const Text& pairProduct, bool takeExitCode, Messages& messages) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
     // No command line: the companion is started by its path alone.
     if (!CreateProcessW(wide(pairProduct), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started)) {
-        ReportError(IDS_WINDOWS_EXCEPTION, {pairProduct, static_cast<std::int32_t>(GetLastError())});
+        messages.report(IDS_WINDOWS_EXCEPTION, {pairProduct, static_cast<std::int32_t>(GetLastError())});
         return kFailureExitCode;
     }
     const UniqueHandle process(started.hProcess);

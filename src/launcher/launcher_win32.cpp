@@ -1,7 +1,7 @@
 #include "launcher/launcher_win32.h"
 
 #include "common/ansi_path.h"
-#include "common/texts.h"
+#include "common/messages_win32.h"
 #include "common/wide_win32.h"
 #include "launcher/companion_win32.h"
 #include "launcher/main_settings.h"
@@ -36,7 +36,7 @@ bool Launcher::initialise() {
 }
 
 std::uint32_t Launcher::run() {
-    if (needsPairLauncher_) return runPairLauncher(settings_.pairProduct, settings_.pairReturnCode);
+    if (needsPairLauncher_) return runPairLauncher(settings_.pairProduct, settings_.pairReturnCode, messages_);
     if (singleInstance_.isLaterStart()) return singleInstance_.waitForPrimary();
     return startJavaApplication();
 }
@@ -60,16 +60,16 @@ std::uint32_t Launcher::startJavaApplication() {
     prepareVmEnvironment(vmSettings, vmLibraryPath, modulePath_, environment_, paths_, vmOptions_);
     if (!hasNoSplashSwitch(arguments_) && !startSplash()) return 0;
 
-    const auto jvm = loadJvmLibrary(vmLibraryPath);
+    const auto jvm = loadJvmLibrary(vmLibraryPath, messages_);
     if (!jvm) return kFailureExitCode;
 
     const AssembledVmOptions assembled =
         assembleVmOptions(vmSettings, modulePath_, {environment_, files_, memory_, paths_}, vmOptions_, arguments_);
     if (!assembled.ok) {
         if (assembled.unreadableClassPathEntry.empty()) {
-            ShowErrorBox(LoadText(IDS_NO_CLASS_PATH));
+            messages_.showError(messages_.text(IDS_NO_CLASS_PATH));
         } else {
-            ReportError(IDS_PATH_NOT_IN_CODE_PAGE, {assembled.unreadableClassPathEntry});
+            messages_.report(IDS_PATH_NOT_IN_CODE_PAGE, {assembled.unreadableClassPathEntry});
         }
         return kFailureExitCode;
     }
@@ -81,7 +81,7 @@ std::uint32_t Launcher::startJavaApplication() {
         : defaultJavaStackSize(jvm->getDefaultJavaVmInitArgs);
     WindowsJavaMainActions actions(singleInstance_.mainStartedEvent(), [this] { splash_.closeOwn(); });
     const std::uint32_t result =
-        runOnJavaMainThread(stackSize, [&] { return runJavaMain(job, vm_, folders_, actions); });
+        runOnJavaMainThread(stackSize, [&] { return runJavaMain(job, vm_, folders_, actions, messages_); });
     if (result == 0) return 0;
     splash_.closeNative();
     return kFailureExitCode;
@@ -98,8 +98,8 @@ bool Launcher::startSplash() {
 bool Launcher::readMainSettings() {
     const ModulePath module = executablePath();
     if (!module.path) {
-        ReportError(IDS_WINDOWS_EXCEPTION,
-                    {LoadText(IDS_MODULE_PATH_FAILED), static_cast<std::int32_t>(module.error)});
+        messages_.report(IDS_WINDOWS_EXCEPTION,
+                         {messages_.text(IDS_MODULE_PATH_FAILED), static_cast<std::int32_t>(module.error)});
         return false;
     }
     modulePath_ = *module.path;
@@ -108,7 +108,7 @@ bool Launcher::readMainSettings() {
     case MainSettingsOutcome::Read:
         return true;
     case MainSettingsOutcome::NoMainClass:
-        ShowErrorBox(LoadText(IDS_NO_MAIN_CLASS));
+        messages_.showError(messages_.text(IDS_NO_MAIN_CLASS));
         return false;
     case MainSettingsOutcome::NoSettingsFile:
         return false;
@@ -132,8 +132,8 @@ bool Launcher::chooseRuntime() {
     const RuntimeChoice choice = ::chooseRuntime(
         {modulePath_, settings_.jrePath, settings_.runtime, !settings_.pairProduct.empty()}, files_, registry_);
     if (choice.jvmLibraryPath.empty()) {
-        const auto picked = showRuntimeNotFoundDialog(runtimeNotFoundMessage(settings_.runtime, LoadText),
-                                                      settings_.runtime.jvmType, files_);
+        const auto picked = showRuntimeNotFoundDialog(runtimeNotFoundMessage(settings_.runtime, messages_),
+                                                      settings_.runtime.jvmType, files_, messages_);
         if (!picked) return false;
         jvmLibraryPath_ = picked->jvmLibraryPath;
         decidePairLauncher(RuntimeSource::Dialog);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "common/argument_list.h"
+#include "common/messages_win32.h"
 #include "common/platform_win32.h"
 #include "launcher/launch_settings.h"
 #include "launcher/settings_store_win32.h"
@@ -40,6 +41,7 @@ private:
     std::uint32_t startJavaApplication();
     bool startSplash();
 
+    WindowsMessages messages_;
     WindowsFileProbe files_;
     WindowsEnvironment environment_;
     WindowsMemoryStatus memory_;

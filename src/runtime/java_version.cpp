@@ -80,7 +80,8 @@ bool matchesPreferred(const JavaVersion& candidate, const JavaVersion& preferred
     return true;
 }
 
-Text describeVersionLimits(const JavaVersion& minimum, const JavaVersion& maximum, TextLoader loadText) {
+Text describeVersionLimits(const JavaVersion& minimum, const JavaVersion& maximum, const Messages& messages) {
+    const auto loadText = [&](TextId id) { return messages.text(id); };
     if (minimum.isUnbounded() && maximum.isUnbounded()) return loadText(IDS_LATEST_VERSION);
     if (minimum.isUnbounded()) return formatText(loadText(IDS_MAXIMUM_VERSION), {maximum.toText()});
     if (maximum.isUnbounded()) return formatText(loadText(IDS_MINIMUM_VERSION), {minimum.toText()});

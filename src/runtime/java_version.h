@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "common/text.h"
-#include "common/text_ids.h"
+#include "common/messages.h"
 
 struct JavaVersion {
     std::array<std::int32_t, 4> components{0, 0, 0, 0};
@@ -26,7 +26,7 @@ bool withinLimits(const JavaVersion& version, const JavaVersion& minimum, const 
 bool matchesPreferred(const JavaVersion& candidate, const JavaVersion& preferred);
 // The phrase of the runtime-not-found message that names the limits, such as
 // "minimum version 1.5".
-Text describeVersionLimits(const JavaVersion& minimum, const JavaVersion& maximum, TextLoader loadText);
+Text describeVersionLimits(const JavaVersion& minimum, const JavaVersion& maximum, const Messages& messages);
 
 constexpr std::int32_t kMinimumFill = 0;
 constexpr std::int32_t kMaximumFill = 65535;

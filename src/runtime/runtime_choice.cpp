@@ -109,10 +109,10 @@ bool needsPairLauncher(RuntimeSource source, const Text& jvmLibraryPath, bool ha
     return false;
 }
 
-Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, TextLoader loadText) {
+Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, const Messages& messages) {
     const TextId format = constraints.jvmType == JvmType::Server ? IDS_JRE_NOT_FOUND_SERVER : IDS_JRE_NOT_FOUND;
-    return formatText(loadText(format),
-                      {describeVersionLimits(constraints.minimumVersion, constraints.maximumVersion, loadText)});
+    return formatText(messages.text(format),
+                      {describeVersionLimits(constraints.minimumVersion, constraints.maximumVersion, messages)});
 }
 
 PickedRuntime runtimeInPickedFolder(const Text& path, JvmType type, const FileProbe& files) {

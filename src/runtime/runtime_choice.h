@@ -8,7 +8,7 @@
 
 #include "common/platform.h"
 #include "common/text.h"
-#include "common/text_ids.h"
+#include "common/messages.h"
 #include "runtime/registry.h"
 #include "runtime/runtime_choice_record.h"
 #include "runtime/jvm_type.h"
@@ -39,7 +39,7 @@ bool needsPairLauncher(RuntimeSource source, const Text& jvmLibraryPath, bool ha
                        const std::function<bool(const Text&)>& isX86Library);
 
 // The text that tells the user no runtime was found and which one to install.
-Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, TextLoader loadText);
+Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, const Messages& messages);
 
 // A folder the user picked when no runtime was found: the folder with a
 // trailing backslash, and the JVM library of the type in it (empty when none;

@@ -6,7 +6,6 @@
 
 #include "common/centre_window_win32.h"
 #include "common/modal_dialog_win32.h"
-#include "common/texts.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 #include "runtime/hyper_link_control_win32.h"
@@ -44,6 +43,7 @@ struct DialogState {
     const Text& message;
     JvmType type;
     const FileProbe& files;
+    const Messages& messages;
     PickedRuntime picked;
     std::optional<HyperLinkControl> link;
 };
@@ -65,7 +65,7 @@ void initialise(HWND dialog, DialogState& state) {
 }
 
 void browse(HWND dialog, DialogState& state) {
-    const Text title = LoadText(IDS_BROWSE_FOR_JRE);
+    const Text title = state.messages.text(IDS_BROWSE_FOR_JRE);
     BROWSEINFOW browser{};
     browser.hwndOwner = dialog;
     browser.lpszTitle = wide(title);
@@ -109,8 +109,9 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 } // namespace
 
-std::optional<PickedRuntime> showRuntimeNotFoundDialog(const Text& message, JvmType type, const FileProbe& files) {
-    DialogState state{message, type, files, {}, {}};
+std::optional<PickedRuntime> showRuntimeNotFoundDialog(const Text& message, JvmType type, const FileProbe& files,
+                                                      const Messages& messages) {
+    DialogState state{message, type, files, messages, {}, {}};
     // The folder browser needs OLE on this thread. Set up before the window
     // exists, so that libraries loaded with the window find ole32 already
     // loaded from the system folder rather than searching for it.

@@ -11,7 +11,7 @@
 #include "vm/vm_settings.h"
 
 struct JavaMainJob {
-    CreateJavaVmFunction createJavaVm = nullptr;
+    CreateJavaVmFunction createJavaVm = nullptr;  // of the library the host loaded
     VmOptionList options;
     StandardStreamFiles streams;
     MainCall main;
@@ -20,4 +20,4 @@ struct JavaMainJob {
 // The thread's exit code: 0 when main was called and returned (also after an
 // uncaught exception), 1 when the VM or main could not be run (reported).
 std::uint32_t runJavaMain(const JavaMainJob& job, JavaVmSlots& slots, FolderOperations& folders,
-                          JavaMainActions& actions);
+                          JavaMainActions& actions, Messages& messages);

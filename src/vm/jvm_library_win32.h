@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "common/text.h"
+#include "common/messages.h"
 #include "vm/vm_creation.h"
 
 struct JvmEntryPoints {
@@ -13,4 +13,4 @@ struct JvmEntryPoints {
 
 // The library stays loaded for the life of the process. Failures are
 // reported to the user (222, or 202 with 212) and give nothing.
-std::optional<JvmEntryPoints> loadJvmLibrary(const Text& libraryPath);
+std::optional<JvmEntryPoints> loadJvmLibrary(const Text& libraryPath, Messages& messages);

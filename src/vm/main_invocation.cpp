@@ -1,16 +1,15 @@
 #include "vm/main_invocation.h"
 
-#include "common/texts.h"
 #include "vm/exception_report.h"
 #include "vm/jni_strings.h"
 #include "vm/local_ref.h"
 
 namespace {
 
-jclass findMainClass(JNIEnv* env, const Text& name) {
+jclass findMainClass(JNIEnv* env, const Text& name, Messages& messages) {
     const LocalRef<jstring> javaName(env, newJavaString(env, name));
     if (!javaName) {
-        ReportError(IDS_MAIN_CLASS_LOAD_FAILED, {name});
+        messages.report(IDS_MAIN_CLASS_LOAD_FAILED, {name});
         return nullptr;
     }
     const JavaUtfChars bytes(env, javaName.get());
@@ -21,18 +20,18 @@ jclass findMainClass(JNIEnv* env, const Text& name) {
     const jclass found = env->FindClass(bytes.bytes());
     if (!found) {
         describePendingException(env);
-        ReportError(IDS_MAIN_CLASS_NOT_FOUND, {bytes.text()});
+        messages.report(IDS_MAIN_CLASS_NOT_FOUND, {bytes.text()});
     }
     return found;
 }
 
 // A VM reports a missing method with a pending NoSuchMethodError; it is
 // described, and the user still gets the message rather than a silent end.
-jmethodID findMainMethod(JNIEnv* env, jclass mainClass) {
+jmethodID findMainMethod(JNIEnv* env, jclass mainClass, Messages& messages) {
     const jmethodID main = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
     if (main) return main;
     describePendingException(env);
-    ShowErrorBox(LoadText(IDS_NO_MAIN_METHOD));
+    messages.showError(messages.text(IDS_NO_MAIN_METHOD));
     return nullptr;
 }
 
@@ -55,10 +54,10 @@ void handleUncaught(JNIEnv* env, jthrowable thrown, bool failureCheck, JavaMainA
 }
 
 // Every local reference is gone when this returns, before the thread detaches.
-bool callMain(JNIEnv* env, const MainCall& call, JavaMainActions& actions) {
-    const LocalRef<jclass> mainClass(env, findMainClass(env, call.mainClass));
+bool callMain(JNIEnv* env, const MainCall& call, JavaMainActions& actions, Messages& messages) {
+    const LocalRef<jclass> mainClass(env, findMainClass(env, call.mainClass, messages));
     if (!mainClass) return false;
-    const jmethodID main = findMainMethod(env, mainClass.get());
+    const jmethodID main = findMainMethod(env, mainClass.get(), messages);
     if (!main) return false;
     const LocalRef<jobjectArray> arguments(env, newJavaStringArray(env, call.arguments));
     if (!arguments) {
@@ -74,8 +73,8 @@ bool callMain(JNIEnv* env, const MainCall& call, JavaMainActions& actions) {
 
 } // namespace
 
-bool invokeMain(JavaVM* vm, JNIEnv* env, const MainCall& call, JavaMainActions& actions) {
-    const bool called = callMain(env, call, actions);
+bool invokeMain(JavaVM* vm, JNIEnv* env, const MainCall& call, JavaMainActions& actions, Messages& messages) {
+    const bool called = callMain(env, call, actions, messages);
     if (called && call.ibmAdmitted) {
         actions.sleepForever();
         return true;

@@ -5,6 +5,7 @@
 #include <jni.h>
 
 #include "common/argument_list.h"
+#include "common/messages.h"
 #include "common/text.h"
 
 enum class ExceptionChoice { Ignore, Stop };
@@ -34,4 +35,4 @@ struct MainCall {
 // exception it throws. True when main was called (whatever it threw) and the
 // thread detached. Failures are reported; the thread detaches after them too,
 // as a thread that ends attached keeps DestroyJavaVM waiting for ever.
-bool invokeMain(JavaVM* vm, JNIEnv* env, const MainCall& call, JavaMainActions& actions);
+bool invokeMain(JavaVM* vm, JNIEnv* env, const MainCall& call, JavaMainActions& actions, Messages& messages);

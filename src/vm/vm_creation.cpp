@@ -1,17 +1,17 @@
 #include "vm/vm_creation.h"
 
-#include "common/texts.h"
 #include "vm/jdk11_init_args.h"
 
 bool createJavaVm(CreateJavaVmFunction create, const VmOptionList& options, const StandardStreamFiles& streams,
-                  FolderOperations& folders, JavaVmSlots& slots) {
+                  FolderOperations& folders, JavaVmSlots& slots, Messages& messages) {
     VmOptionRecords records(options);
     JavaVMInitArgs args = records.initArgs();
     void* env = nullptr;
     const jint result = create(&slots.vm, &env, &args);
     if (result != JNI_OK) {
         const TextId reason = vmCreationReasonId(result);
-        ReportError(IDS_JNI_EXCEPTION_REASON, {LoadText(IDS_VM_CREATION_FAILED), reason ? LoadText(reason) : Text()});
+        messages.report(IDS_JNI_EXCEPTION_REASON,
+                        {messages.text(IDS_VM_CREATION_FAILED), reason ? messages.text(reason) : Text()});
         slots = {};
         return false;
     }

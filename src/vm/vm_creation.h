@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "common/text_ids.h"
+#include "common/messages.h"
 #include "vm/folder_operations.h"
 #include "vm/stream_redirection.h"
 #include "vm/vm_init_args.h"
@@ -26,7 +26,7 @@ struct JavaVmSlots {
 // Creates the VM and then redirects its standard streams. A failure is
 // reported (the creation text with the reason for the VM's result) and gives false.
 bool createJavaVm(CreateJavaVmFunction create, const VmOptionList& options, const StandardStreamFiles& streams,
-                  FolderOperations& folders, JavaVmSlots& slots);
+                  FolderOperations& folders, JavaVmSlots& slots, Messages& messages);
 
 // The reason text id for a failed creation result (-1 to -6), 0 for any other.
 TextId vmCreationReasonId(jint result);

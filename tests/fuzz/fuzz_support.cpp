@@ -41,4 +41,3 @@ void putDocument(FakeSettingsStore& store, const Text& path, const IniTextDocume
     }
 }
 
-Text idText(TextId id) { return Text::fromUtf8("#" + std::to_string(id) + "(%s|%s)"); }

@@ -29,6 +29,3 @@ Text unitsText(FuzzBytes input);
 // A settings file in the fake store made of the document's values; the first
 // section of a name and the first key in it win, as in the document itself.
 void putDocument(FakeSettingsStore& store, const Text& path, const IniTextDocument& document);
-
-// A loader whose texts name their id and show both arguments: "#207(%s|%s)".
-Text idText(TextId id);

@@ -36,6 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(compare(minimum, maximum) == -compare(maximum, minimum));
     FUZZ_CHECK((compare(minimum, maximum) == 0) == (minimum == maximum));
     if (withinLimits(minimum, minimum, maximum) && !maximum.isUnbounded()) FUZZ_CHECK(compare(minimum, maximum) <= 0);
-    FUZZ_CHECK(!describeVersionLimits(minimum, maximum, idText).empty());
+    FUZZ_CHECK(!describeVersionLimits(minimum, maximum, IdTexts(true)).empty());
     return 0;
 }

@@ -63,6 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                                        : RuntimeSource::Registry32);
         if (chosenHere) FUZZ_CHECK(choice.jvmLibraryPath.startsWith(pass.sorted[*pass.chosen].home.units()));
     }
-    FUZZ_CHECK(!runtimeNotFoundMessage(settings.runtime, idText).empty());
+    FUZZ_CHECK(!runtimeNotFoundMessage(settings.runtime, IdTexts(true)).empty());
     return 0;
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "jvm_test_support.h"
-#include "recording_texts.h"
+#include "recording_messages.h"
 #include "shared_vm.h"
 #include "vm/local_ref.h"
 #include "vm/main_invocation.h"
@@ -12,13 +12,11 @@ using Events = std::vector<std::string>;
 
 class MainInvocation : public ::testing::Test {
 protected:
-    void SetUp() override { clearShownMessages(); }
-
     // Invokes main on a new attached thread, as the thread that creates the VM would.
     bool invoke(const MainCall& call) {
         bool result = false;
         onAttachedThread(sharedVm(), [&](JNIEnv* env) {
-            result = invokeMain(sharedVm(), env, call, actions);
+            result = invokeMain(sharedVm(), env, call, actions, messages);
             stillAttached = isAttached(sharedVm());
         });
         return result;
@@ -32,6 +30,7 @@ protected:
     }
 
     RecordingActions actions;
+    RecordingMessages messages;
     bool stillAttached = true;
 };
 
@@ -63,19 +62,19 @@ TEST_F(MainInvocation, MainGetsTheArgumentsAfterTheStartSignal) {
     EXPECT_TRUE(staticBoolean(env, "fixture/Recorder", "signalledWhenMainRan"));
     EXPECT_EQ(actions.events, Events{"started"});
     EXPECT_FALSE(stillAttached);
-    EXPECT_TRUE(shownMessages().empty());
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(MainInvocation, MissingClassIsReportedWithItsName) {
     EXPECT_FALSE(invoke(call(u"no/such/Klässe")));
-    EXPECT_EQ(shownMessages(), std::vector<Text>{u"#215(no/such/Klässe)"_t});
+    EXPECT_EQ(messages.shown(), std::vector<Text>{u"#215(no/such/Klässe)"_t});
     EXPECT_TRUE(actions.events.empty());
     EXPECT_FALSE(stillAttached);  // else DestroyJavaVM would wait for this thread for ever
 }
 
 TEST_F(MainInvocation, ClassWithoutStaticMainIsReported) {
     EXPECT_FALSE(invoke(call(u"fixture/NoMain")));
-    EXPECT_EQ(shownMessages(), std::vector<Text>{u"#216"_t});
+    EXPECT_EQ(messages.shown(), std::vector<Text>{u"#216"_t});
     EXPECT_TRUE(actions.events.empty());
     EXPECT_FALSE(stillAttached);
 }
@@ -83,7 +82,7 @@ TEST_F(MainInvocation, ClassWithoutStaticMainIsReported) {
 TEST_F(MainInvocation, FailingClassInitialisationCountsAsNotFound) {
     // The class lookup initialises the class, so its failure is the lookup's.
     EXPECT_FALSE(invoke(call(u"fixture/BrokenInit")));
-    EXPECT_EQ(shownMessages(), std::vector<Text>{u"#215(fixture/BrokenInit)"_t});
+    EXPECT_EQ(messages.shown(), std::vector<Text>{u"#215(fixture/BrokenInit)"_t});
     EXPECT_FALSE(stillAttached);
 }
 

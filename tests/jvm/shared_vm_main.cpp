@@ -5,6 +5,7 @@
 
 #include "jvm_test_support.h"
 #include "linux_folders.h"
+#include "recording_messages.h"
 #include "shared_vm.h"
 #include "vm/vm_creation.h"
 
@@ -18,7 +19,8 @@ public:
         VmOptionList options = testVmOptions();
         options.push_back("-Djlaunch.probe=seen by Java");
         LinuxFolders folders(std::filesystem::temp_directory_path());
-        if (!createJavaVm(&JNI_CreateJavaVM, options, {}, folders, slots)) {
+        RecordingMessages messages;
+        if (!createJavaVm(&JNI_CreateJavaVM, options, {}, folders, slots, messages)) {
             ADD_FAILURE() << "the shared VM could not be created";
             std::abort();
         }

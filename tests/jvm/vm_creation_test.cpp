@@ -4,7 +4,7 @@
 
 #include "jvm_test_support.h"
 #include "linux_folders.h"
-#include "recording_texts.h"
+#include "recording_messages.h"
 #include "vm/jdk11_init_args.h"
 #include "vm/vm_creation.h"
 #include "vm/vm_hooks.h"
@@ -37,10 +37,10 @@ jint JNICALL recordingCreate(JavaVM** vm, void** env, void* argsPointer) {
     return lastCall.result;
 }
 
-bool createWithResult(jint result, JavaVmSlots& slots) {
+bool createWithResult(jint result, JavaVmSlots& slots, Messages& messages) {
     lastCall.result = result;
     LinuxFolders folders(std::filesystem::temp_directory_path());
-    return createJavaVm(&recordingCreate, {"-Da=1", "-Xmx1g"}, {}, folders, slots);
+    return createJavaVm(&recordingCreate, {"-Da=1", "-Xmx1g"}, {}, folders, slots, messages);
 }
 
 class ExitRecorder final : public VmEventListener {
@@ -55,7 +55,8 @@ public:
 
 TEST(VmCreation, OptionsInOrderThenTheHooks) {
     JavaVmSlots slots;
-    ASSERT_TRUE(createWithResult(JNI_OK, slots));
+    RecordingMessages messages;
+    ASSERT_TRUE(createWithResult(JNI_OK, slots, messages));
     EXPECT_EQ(lastCall.version, JNI_VERSION_1_2);
     EXPECT_EQ(lastCall.ignoreUnrecognized, JNI_FALSE);
     EXPECT_EQ(lastCall.options, (std::vector<std::string>{"-Da=1", "-Xmx1g", "abort", "exit"}));
@@ -82,10 +83,10 @@ TEST(VmCreation, FailureIsReportedWithTheReasonForTheResult) {
         {-7, "#203(#213|)"},
     };
     for (const auto& [result, message] : cases) {
-        clearShownMessages();
+        RecordingMessages messages;
         JavaVmSlots slots;
-        EXPECT_FALSE(createWithResult(result, slots));
-        EXPECT_EQ(shownMessages(), std::vector<Text>{Text::fromUtf8(message)}) << result;
+        EXPECT_FALSE(createWithResult(result, slots, messages));
+        EXPECT_EQ(messages.shown(), std::vector<Text>{Text::fromUtf8(message)}) << result;
         EXPECT_EQ(slots.vm, nullptr);
         EXPECT_EQ(slots.env, nullptr);
     }

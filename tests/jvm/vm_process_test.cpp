@@ -8,7 +8,7 @@
 
 #include "jvm_test_support.h"
 #include "linux_folders.h"
-#include "recording_texts.h"
+#include "recording_messages.h"
 #include "vm/java_main.h"
 #include "vm/vm_creation.h"
 #include "vm/vm_hooks.h"
@@ -27,8 +27,8 @@ JavaMainJob jobFor(const char16_t* mainClass, TextList arguments) {
     return job;
 }
 
-void printShownMessages() {
-    for (const Text& message : shownMessages()) std::fprintf(stderr, "shown: %s\n", message.toUtf8().c_str());
+void printShownMessages(const RecordingMessages& messages) {
+    for (const Text& message : messages.shown()) std::fprintf(stderr, "shown: %s\n", message.toUtf8().c_str());
 }
 
 [[noreturn]] void endChild(int code) {
@@ -59,7 +59,8 @@ void exitThroughTheHook() {
     JavaVmSlots slots;
     LinuxFolders folders(fs::temp_directory_path());
     RecordingActions actions;
-    runJavaMain(jobFor(u"fixture/Exiter", {u"3"_t}), slots, folders, actions);
+    RecordingMessages messages;
+    runJavaMain(jobFor(u"fixture/Exiter", {u"3"_t}), slots, folders, actions, messages);
     endChild(100);  // not reached: System.exit ends the process
 }
 
@@ -69,7 +70,8 @@ void stopAfterUncaughtException() {
     JavaVmSlots slots;
     LinuxFolders folders(fs::temp_directory_path());
     StoppingActions actions;
-    runJavaMain(job, slots, folders, actions);
+    RecordingMessages messages;
+    runJavaMain(job, slots, folders, actions, messages);
     endChild(100);  // not reached: Stop calls System.exit(-1)
 }
 
@@ -79,8 +81,9 @@ void createWithUnknownOption() {
     JavaVmSlots slots;
     LinuxFolders folders(fs::temp_directory_path());
     RecordingActions actions;
-    const std::uint32_t result = runJavaMain(job, slots, folders, actions);
-    printShownMessages();
+    RecordingMessages messages;
+    const std::uint32_t result = runJavaMain(job, slots, folders, actions, messages);
+    printShownMessages(messages);
     endChild(slots.vm == nullptr && actions.events.empty() ? static_cast<int>(result) : 100);
 }
 
@@ -90,7 +93,8 @@ void stackSizeFollowsXss() {
     options.push_back("-Xss2m");
     JavaVmSlots slots;
     LinuxFolders folders(fs::temp_directory_path());
-    if (!createJavaVm(&JNI_CreateJavaVM, options, {}, folders, slots)) endChild(100);
+    RecordingMessages messages;
+    if (!createJavaVm(&JNI_CreateJavaVM, options, {}, folders, slots, messages)) endChild(100);
     const std::uint64_t after = defaultJavaStackSize(&JNI_GetDefaultJavaVMInitArgs);
     std::fprintf(stderr, "before %llu after %llu\n", static_cast<unsigned long long>(before),
                  static_cast<unsigned long long>(after));
@@ -108,7 +112,8 @@ int redirectAtCreation() {
     JavaVmSlots slots;
     LinuxFolders folders(temp.path());
     RecordingActions actions;
-    const std::uint32_t result = runJavaMain(job, slots, folders, actions);
+    RecordingMessages messages;
+    const std::uint32_t result = runJavaMain(job, slots, folders, actions, messages);
     std::fprintf(stderr, "result %u, folders %s, out [%s]\n", result,
                  fs::is_directory(temp.path() / "C:" / "Out" / "Sub") ? "made" : "missing",
                  readFile(temp.path() / "C:\\Out\\Sub\\out.txt").c_str());

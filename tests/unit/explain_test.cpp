@@ -15,8 +15,6 @@ const Text kIni = u"C:\\App\\app.ini"_t;
 const Text kRuntime = u"Java Runtime Environment"_t;
 const Text kApplication = u"Application"_t;
 
-Text textOfId(TextId id) { return Text::fromUtf8("#" + std::to_string(id)); }
-
 class NoMemory final : public MemoryStatus {
 public:
     MemoryFigures read() const override { return {}; }
@@ -37,7 +35,7 @@ public:
     void put(const Text& section, const Text& key, const Text& value) { store.put(kIni, section, key, value); }
 
     LaunchAccount explain(const ArgumentList& arguments = {}) {
-        ExplainPlatform platform{store, files, environment, memory, paths, registry, true, textOfId,
+        ExplainPlatform platform{store, files, environment, memory, paths, registry, true, texts,
                                  [this](const Text& library) { return x86Library == library; },
                                  [this](const Text&) { return firstInstance; },
                                  [this](const Text& folder) { directories.push_back(folder); }};
@@ -50,6 +48,7 @@ public:
     NoMemory memory;
     FakePathNames paths;
     FakeRegistry registry;
+    IdTexts texts;
     Text x86Library;
     std::optional<FirstInstance> firstInstance;
     TextList directories;

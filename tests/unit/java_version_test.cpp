@@ -134,13 +134,6 @@ TEST(JavaVersion, TextFormIsShortestWithAtLeastTwoComponents) {
     }
 }
 
-namespace {
-
-// "#<id>(<first>|<second>)": shows which text was chosen and what filled it.
-Text idText(TextId id) { return Text::fromUtf8("#" + std::to_string(id) + "(%s|%s)"); }
-
-} // namespace
-
 TEST(JavaVersion, LimitPhraseAndRuntimeNotFoundMessage) {
     const std::tuple<const char16_t*, const char16_t*, const char*> cases[] = {
         {u"", u"", "#217(%s|%s)"},
@@ -153,16 +146,17 @@ TEST(JavaVersion, LimitPhraseAndRuntimeNotFoundMessage) {
         {u"1.5", u"1.7.0_10", "#221(1.5|1.7.0.10)"},
     };
     for (const auto& [minimum, maximum, expected] : cases) {
-        EXPECT_EQ(describeVersionLimits(decodeMinimumVersion(Text(minimum)), decodeMaximumVersion(Text(maximum)), idText)
+        EXPECT_EQ(describeVersionLimits(decodeMinimumVersion(Text(minimum)), decodeMaximumVersion(Text(maximum)),
+                                        IdTexts(true))
                       .toUtf8(),
                   expected)
             << Text(minimum).toUtf8() << " to " << Text(maximum).toUtf8();
     }
     RuntimeConstraints constraints;
     constraints.minimumVersion = decodeMinimumVersion(u"1.5"_t);
-    EXPECT_EQ(runtimeNotFoundMessage(constraints, idText).toUtf8(), "#207(#219(1.5|)|)");
+    EXPECT_EQ(runtimeNotFoundMessage(constraints, IdTexts(true)).toUtf8(), "#207(#219(1.5|)|)");
     constraints.jvmType = JvmType::FavorServer;
-    EXPECT_EQ(runtimeNotFoundMessage(constraints, idText).toUtf8(), "#207(#219(1.5|)|)");
+    EXPECT_EQ(runtimeNotFoundMessage(constraints, IdTexts(true)).toUtf8(), "#207(#219(1.5|)|)");
     constraints.jvmType = JvmType::Server;
-    EXPECT_EQ(runtimeNotFoundMessage(constraints, idText).toUtf8(), "#206(#219(1.5|)|)");
+    EXPECT_EQ(runtimeNotFoundMessage(constraints, IdTexts(true)).toUtf8(), "#206(#219(1.5|)|)");
 }

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <string>
+
 void PrintTo(const Text& text, std::ostream* out) { *out << '"' << text.toUtf8() << '"'; }
 
 void PrintTo(const Rect& rect, std::ostream* out) {
@@ -7,6 +9,10 @@ void PrintTo(const Rect& rect, std::ostream* out) {
 }
 
 void PrintTo(const Point& point, std::ostream* out) { *out << '(' << point.x << ',' << point.y << ')'; }
+
+Text IdTexts::text(TextId id) const {
+    return Text::fromUtf8("#" + std::to_string(id) + (showArguments_ ? "(%s|%s)" : ""));
+}
 
 TextList FakeFiles::findNames(const Text& pattern) const {
     const auto slash = pattern.findLast(u'\\');

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/geometry.h"
+#include "common/messages.h"
 #include "common/platform.h"
 #include "launcher/settings_store.h"
 #include "runtime/registry.h"
@@ -23,6 +24,19 @@ void PrintTo(const Point& point, std::ostream* out);
 inline Text operator""_t(const char16_t* units, std::size_t count) {
     return Text(std::u16string_view(units, count));
 }
+
+// Texts that name their id, "#207", or with showArguments what fills them too,
+// "#207(%s|%s)"; messages are kept, not shown.
+class IdTexts final : public Messages {
+public:
+    explicit IdTexts(bool showArguments = false) : showArguments_(showArguments) {}
+    Text text(TextId id) const override;
+    void showError(const Text& message) override { shown.push_back(message); }
+    std::vector<Text> shown;
+
+private:
+    bool showArguments_;
+};
 
 class FakeFiles final : public FileProbe {
 public:

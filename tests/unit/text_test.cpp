@@ -6,7 +6,7 @@
 
 #include "common/format.h"
 #include "common/string_table.h"
-#include "common/texts.h"
+#include "common/messages.h"
 #include "test_support.h"
 
 TEST(Text, Utf8RoundTripKeepsUmlautsAndSupplementaryCharacters) {

@@ -6,7 +6,7 @@
 
 #include "common/argument_list.h"
 #include "common/platform_win32.h"
-#include "common/texts.h"
+#include "common/messages_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 #include "embed/console_win32.h"
@@ -85,7 +85,8 @@ int wmain() {
     const WindowsMemoryStatus memory;
     const WindowsPathNames paths;
     const WindowsRegistry registry;
-    ExplainPlatform platform{settings, files, environment, memory, paths, registry, isNtPlatform(), LoadText,
+    const WindowsMessages messages;
+    ExplainPlatform platform{settings, files, environment, memory, paths, registry, isNtPlatform(), messages,
                              isX86Library, findFirstInstance,
                              [](const Text& folder) { SetCurrentDirectoryW(wide(folder)); }};
     const LaunchAccount account = explainLaunch(launcher, arguments, platform);

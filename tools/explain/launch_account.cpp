@@ -77,7 +77,7 @@ private:
         settings.embeddedText = !platform_.settings.embeddedText(account_.decoded.upgradeCode).empty();
         settings.userFile = userSettingsFile(modulePath(), account_.decoded, context_);
         noteValues();
-        if (outcome == MainSettingsOutcome::NoMainClass) account_.message = platform_.loadText(IDS_NO_MAIN_CLASS);
+        if (outcome == MainSettingsOutcome::NoMainClass) account_.message = platform_.messages.text(IDS_NO_MAIN_CLASS);
         return outcome == MainSettingsOutcome::Read;
     }
 
@@ -120,7 +120,7 @@ private:
         runtime.choice = ::chooseRuntime({modulePath(), settings.jrePath, settings.runtime, !settings.pairProduct.empty()},
                                          platform_.files, platform_.registry, &runtime.record);
         if (runtime.choice.jvmLibraryPath.empty()) {
-            runtime.notFoundMessage = runtimeNotFoundMessage(settings.runtime, platform_.loadText);
+            runtime.notFoundMessage = runtimeNotFoundMessage(settings.runtime, platform_.messages);
             account_.message = runtime.notFoundMessage;
             return false;
         }
@@ -150,8 +150,8 @@ private:
         vm.classPathFound = assembled.ok;
         if (!assembled.ok) {
             account_.message = assembled.unreadableClassPathEntry.empty()
-                ? platform_.loadText(IDS_NO_CLASS_PATH)
-                : formatText(platform_.loadText(IDS_PATH_NOT_IN_CODE_PAGE), {assembled.unreadableClassPathEntry});
+                ? platform_.messages.text(IDS_NO_CLASS_PATH)
+                : formatText(platform_.messages.text(IDS_PATH_NOT_IN_CODE_PAGE), {assembled.unreadableClassPathEntry});
             return;
         }
         account_.mainArguments = std::move(arguments);

@@ -9,7 +9,7 @@
 
 #include "common/argument_list.h"
 #include "common/platform.h"
-#include "common/text_ids.h"
+#include "common/messages.h"
 #include "launcher/instance_block.h"
 #include "launcher/launch_settings.h"
 #include "launcher/layered_settings.h"
@@ -101,7 +101,7 @@ struct ExplainPlatform {
     const PathNames& paths;
     const Registry& registry;
     bool isNtPlatform = true;
-    TextLoader loadText = nullptr;
+    const Messages& messages;
     std::function<bool(const Text& library)> isX86Library;
     std::function<std::optional<FirstInstance>(const Text& instanceName)> findFirstInstance;
     // "Override WorkingDir" makes the folder current before the runtime is

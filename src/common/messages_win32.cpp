@@ -1,8 +1,9 @@
+#include "common/messages_win32.h"
+
 #include <atomic>
 
 #include "common/localized_resource_win32.h"
 #include "common/message_owner_win32.h"
-#include "common/resource_bytes_win32.h"
 #include "common/string_table.h"
 #include "common/wide_win32.h"
 
@@ -17,6 +18,10 @@ void setMessageOwner(HWND owner) { messageOwner.store(owner); }
 
 HWND currentMessageOwner() { return messageOwner.load(); }
 
+// Asked per lookup from the user's UI language rather than taken from the
+// calling thread: resource lookup follows the thread's UI language on Windows
+// and the thread locale under Wine, and an explicit language gives the same
+// answer on every thread.
 std::uint16_t currentTextLanguage() { return textLanguageFor(GetUserDefaultUILanguage()); }
 
 std::span<const std::uint8_t> findLocalizedResource(const wchar_t* type, const wchar_t* name) {
@@ -29,16 +34,12 @@ std::span<const std::uint8_t> findLocalizedResource(const wchar_t* type, const w
     return {static_cast<const std::uint8_t*>(bytes), SizeofResource(self, found)};
 }
 
-Text LoadText(TextId id) {
+Text WindowsMessages::text(TextId id) const {
     const auto address = stringTableAddress(static_cast<unsigned>(id));
     const auto block = findLocalizedResource(RT_STRING, MAKEINTRESOURCEW(address.block));
     return stringTableEntry(block, address.entry);
 }
 
-int ShowErrorBox(const Text& message) {
-    return MessageBoxW(currentMessageOwner(), wide(message), nullptr, MB_OK | MB_ICONHAND);
-}
-
-void ReportError(TextId formatId, std::initializer_list<FormatArg> args) {
-    ShowErrorBox(formatText(LoadText(formatId), args));
+void WindowsMessages::showError(const Text& message) {
+    MessageBoxW(currentMessageOwner(), wide(message), nullptr, MB_OK | MB_ICONHAND);
 }
