@@ -15,6 +15,10 @@ target_include_directories(jlaunch_vm PUBLIC ${JLAUNCH_JDK}/include ${JLAUNCH_JD
 target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
 target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_WARNINGS})
 
+add_library(jlaunch_plan STATIC ${JLAUNCH_PLAN_SOURCES})
+target_link_libraries(jlaunch_plan PUBLIC jlaunch_vm)
+target_compile_options(jlaunch_plan PRIVATE ${JLAUNCH_WARNINGS})
+
 add_subdirectory(tools/pack)
 add_subdirectory(tools/explain)
 add_subdirectory(tests/unit)

@@ -19,6 +19,7 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/single_instance.cpp
   src/launcher/splash_settings_reader.cpp
   src/launcher/vm_settings_reader.cpp
+  src/launcher/working_directory.cpp
   src/runtime/hyper_link.cpp
   src/runtime/java_version.cpp
   src/runtime/jvm_location.cpp
@@ -48,6 +49,11 @@ set(JLAUNCH_VM_SOURCES
   src/vm/vm_parameters.cpp
 )
 
+# The launch plan: the sequence of a launch over the host it runs in, above the JNI code.
+set(JLAUNCH_PLAN_SOURCES
+  src/launcher/launch_plan.cpp
+)
+
 # The Windows shell of the launcher.
 set(JLAUNCH_WIN32_SOURCES
   src/common/ansi_win32.cpp
@@ -59,7 +65,7 @@ set(JLAUNCH_WIN32_SOURCES
   src/common/platform_win32.cpp
   src/common/resource_bytes_win32.cpp
   src/common/system_library_win32.cpp
-  src/launcher/companion_win32.cpp
+  src/launcher/pair_launcher_win32.cpp
   src/launcher/delay_load_hook_win32.cpp
   src/launcher/launcher_win32.cpp
   src/launcher/process_facts_win32.cpp

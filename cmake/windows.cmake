@@ -55,9 +55,13 @@ target_include_directories(jlaunch_vm PUBLIC ${JLAUNCH_JDK}/include ${CMAKE_SOUR
 target_link_libraries(jlaunch_vm PUBLIC jlaunch_core)
 target_compile_options(jlaunch_vm PRIVATE ${JLAUNCH_PRODUCT_OPTIONS})
 
+add_library(jlaunch_plan STATIC ${JLAUNCH_PLAN_SOURCES})
+target_link_libraries(jlaunch_plan PUBLIC jlaunch_vm)
+target_compile_options(jlaunch_plan PRIVATE ${JLAUNCH_PRODUCT_OPTIONS})
+
 add_executable(jlaunch WIN32 ${JLAUNCH_WIN32_SOURCES} src/launcher/main_win32.cpp src/launcher/terminate_handler.cpp
   resources/jlaunch.rc)
-target_link_libraries(jlaunch PRIVATE jlaunch_vm jlaunch_core delay_loaded)
+target_link_libraries(jlaunch PRIVATE jlaunch_plan delay_loaded)
 target_compile_options(jlaunch PRIVATE ${JLAUNCH_PRODUCT_OPTIONS} -municode)
 target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})
 target_include_directories(jlaunch PRIVATE resources)

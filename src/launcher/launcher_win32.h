@@ -1,46 +1,53 @@
 #pragma once
 // The application object: one per process, on the entry point's stack. It
-// owns everything a launch creates and runs the three phases in order.
+// is the host the launch plan acts through, owns everything a launch creates
+// and ends it in shutdown.
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "common/argument_list.h"
 #include "common/messages_win32.h"
 #include "common/platform_win32.h"
-#include "launcher/launch_settings.h"
+#include "launcher/launch_plan.h"
 #include "launcher/settings_store_win32.h"
 #include "launcher/single_instance_win32.h"
 #include "runtime/registry_win32.h"
-#include "runtime/runtime_choice_record.h"
 #include "splash/splash_screen_win32.h"
 #include "vm/folder_operations_win32.h"
+#include "vm/jvm_library_win32.h"
 #include "vm/vm_creation.h"
-#include "vm/vm_settings.h"
 
-class Launcher {
+class Launcher final : public LaunchHost {
 public:
     Launcher() = default;
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
 
     // True when the run phase is to follow.
-    bool initialise();
+    bool initialise() { return plan_.initialise(); }
     // The process exit code; called only after a successful initialise.
-    std::uint32_t run();
+    std::uint32_t run() { return plan_.run(); }
     // Always called, whatever the outcome of the first two.
     void shutdown();
 
-private:
-    bool readMainSettings();
-    bool setUpSingleInstance();
-    void overrideWorkingDirectory() const;
-    bool chooseRuntime();
-    void decidePairLauncher(RuntimeSource source);
-    std::uint32_t startJavaApplication();
-    bool startSplash();
+    LaunchMachine machine() override;
+    ArgumentList commandLineArguments() override;
+    ExecutablePath executablePath() override;
+    bool isNtPlatform() override;
+    bool isX86Library(const Text& library) override;
+    InstanceStart startSingleInstance(const Text& modulePath, const ArgumentList& arguments, const Text& mainClass,
+                                      bool ibmAdmitted) override;
+    void changeDirectory(const Text& folder) override;
+    std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type) override;
+    PairLauncherRun runPairLauncher(const Text& pairProduct, bool waitForExit) override;
+    std::uint32_t waitForFirstInstance() override;
+    SplashStarter& splash() override { return splash_; }
+    LibraryLoad loadJvmLibrary(const Text& library) override;
+    std::uint32_t runJavaMain(JavaMainJob job, std::uint64_t stackSize) override;
+    void closeNativeSplash() override { splash_.closeNative(); }
 
+private:
     WindowsMessages messages_;
     WindowsFileProbe files_;
     WindowsEnvironment environment_;
@@ -50,14 +57,10 @@ private:
     WindowsFolderOperations folders_;
     WindowsRegistry registry_;
 
-    Text modulePath_;
-    LaunchSettings settings_;
-    ArgumentList arguments_;
-    Text jvmLibraryPath_;
-    bool needsPairLauncher_ = false;
-
-    VmOptionList vmOptions_;
+    JvmEntryPoints jvm_;
     JavaVmSlots vm_;
     SplashScreen splash_;
     SingleInstance singleInstance_;
+    // Last: it takes the machine's views from the members above when it is made.
+    LaunchPlan plan_{*this};
 };

@@ -28,6 +28,8 @@ public:
     Text getString(const Text& section, const Text& key) const override { return lookup(section, key).value; }
     // The value with the layers it came from, for tools that explain a launch.
     LayeredValue lookup(const Text& section, const Text& key) const;
+    // The settings file alone, for the keys read from it without the layers.
+    const SettingsSource& file() const { return *file_; }
 
 private:
     IniTextDocument embedded_;

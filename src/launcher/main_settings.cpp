@@ -8,10 +8,6 @@ namespace keys = settings_keys;
 
 namespace {
 
-Text read(const SettingsSource& source, const SettingKey& key) {
-    return source.getString(Text(key.section), Text(key.key));
-}
-
 bool usesPerUserSettings(const LaunchSettings& settings, const SettingsContext& context) {
     return context.isNtPlatform && !settings.isService;
 }
@@ -28,8 +24,8 @@ Text readJrePath(const Text& modulePath, const LaunchSettings& settings, const S
                  const SettingsSource& layered) {
     // Once the user has chosen a runtime, that choice wins, even when empty.
     const auto userFile = userSettingsFile(modulePath, settings, context);
-    if (userFile && userFile->inUse) return read(*context.store.openFile(userFile->path), keys::kJrePath);
-    return read(layered, keys::kJrePath);
+    if (userFile && userFile->inUse) return context.store.openFile(userFile->path)->read(keys::kJrePath);
+    return layered.read(keys::kJrePath);
 }
 
 } // namespace
@@ -42,38 +38,35 @@ std::optional<UserSettingsFile> userSettingsFile(const Text& modulePath, const L
     return UserSettingsFile{std::move(path), exists};
 }
 
-MainSettingsOutcome readMainSettings(const Text& modulePath, const SettingsContext& context,
-                                     LaunchSettings& settings) {
-    const auto path = settingsFilePath(modulePath);
-    if (!path) return MainSettingsOutcome::NoSettingsFile;
+LayeredSettings openLaunchSettings(const SettingsStore& store, const Text& path, LaunchSettings& settings) {
+    auto file = store.openFile(path);
+    settings.productCode = file->read(keys::kProductCode);
+    settings.upgradeCode = file->read(keys::kUpgradeCode);
+    settings.productName = file->read(keys::kProductName);
+    return LayeredSettings(parseIniText(store.embeddedText(settings.upgradeCode)), std::move(file));
+}
 
-    const auto file = context.store.openFile(*path);
-    settings.productCode = read(*file, keys::kProductCode);
-    settings.upgradeCode = read(*file, keys::kUpgradeCode);
-    settings.productName = read(*file, keys::kProductName);
-
-    const LayeredSettings layered = layeredSettingsFor(context.store, *path, settings.upgradeCode);
+MainSettingsOutcome readMainSettings(const LayeredSettings& layered, const Text& modulePath,
+                                     const SettingsContext& context, LaunchSettings& settings) {
     auto& runtime = settings.runtime;
-    runtime.minimumVersion = decodeMinimumVersion(read(layered, keys::kMinimumVersion));
-    runtime.maximumVersion = decodeMaximumVersion(read(layered, keys::kMaximumVersion));
-    settings.isService = decodeIsService(read(layered, keys::kApplicationType));
-    runtime.preferredVersions = decodePreferredVersions(read(layered, keys::kPreferredVersions));
+    runtime.minimumVersion = decodeMinimumVersion(layered.read(keys::kMinimumVersion));
+    runtime.maximumVersion = decodeMaximumVersion(layered.read(keys::kMaximumVersion));
+    settings.isService = decodeIsService(layered.read(keys::kApplicationType));
+    runtime.preferredVersions = decodePreferredVersions(layered.read(keys::kPreferredVersions));
     settings.jrePath = readJrePath(modulePath, settings, context, layered);
-    runtime.jvmType = decodeJvmType(read(layered, keys::kJvmType));
-    decodeJvmSource(read(layered, keys::kJvmSource), runtime);
-    decodeVmProvider(read(layered, keys::kVmProvider), runtime);
-    runtime.classicKeysOnly = decodeClassicKeysOnly(read(layered, keys::kRegistryKeys));
+    runtime.jvmType = decodeJvmType(layered.read(keys::kJvmType));
+    decodeJvmSource(layered.read(keys::kJvmSource), runtime);
+    decodeVmProvider(layered.read(keys::kVmProvider), runtime);
+    runtime.classicKeysOnly = decodeClassicKeysOnly(layered.read(keys::kRegistryKeys));
 
-    const Text mainClass = read(layered, keys::kMainClass);
+    const Text mainClass = layered.read(keys::kMainClass);
     if (mainClass.empty()) return MainSettingsOutcome::NoMainClass;
     settings.mainClass = decodeMainClass(mainClass);
 
-    settings.failureCheck = isYesAnyCase(read(layered, keys::kFailureCheck));
-    settings.overrideWorkingDir = isYesAnyCase(read(layered, keys::kOverrideWorkingDir));
-    settings.systemPath = read(layered, keys::kSystemPath);
-    settings.libraryPath = read(layered, keys::kLibraryPath);
-    settings.pairProduct = read(layered, keys::kPairProduct);
-    settings.pairReturnCode = isYesAnyCase(read(layered, keys::kPairReturnCode));
+    settings.failureCheck = isYesAnyCase(layered.read(keys::kFailureCheck));
+    settings.overrideWorkingDir = isYesAnyCase(layered.read(keys::kOverrideWorkingDir));
+    settings.pairProduct = layered.read(keys::kPairProduct);
+    settings.pairReturnCode = isYesAnyCase(layered.read(keys::kPairReturnCode));
     return MainSettingsOutcome::Read;
 }
 

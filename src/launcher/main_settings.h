@@ -15,10 +15,16 @@ struct SettingsContext {
     bool isNtPlatform;
 };
 
-enum class MainSettingsOutcome { Read, NoSettingsFile, NoMainClass };
+// The settings of a launch, opened once: the file's product keys are read
+// into the settings first, as its "Upgrade Code" selects the embedded text
+// that lies under the file.
+LayeredSettings openLaunchSettings(const SettingsStore& store, const Text& path, LaunchSettings& settings);
 
-MainSettingsOutcome readMainSettings(const Text& modulePath, const SettingsContext& context,
-                                     LaunchSettings& settings);
+enum class MainSettingsOutcome { Read, NoMainClass };
+
+// The keys the launch decides by, from settings opened by openLaunchSettings.
+MainSettingsOutcome readMainSettings(const LayeredSettings& layered, const Text& modulePath,
+                                     const SettingsContext& context, LaunchSettings& settings);
 
 struct UserSettingsFile {
     Text path;

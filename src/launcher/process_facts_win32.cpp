@@ -4,13 +4,13 @@
 
 #include "common/wide_win32.h"
 
-ModulePath executablePath() {
+ExecutablePath executablePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
-        if (length == 0) return {std::nullopt, GetLastError()};
-        if (length < size) return {fromWide(buffer.c_str(), length), ERROR_SUCCESS};
+        if (length == 0) return {std::nullopt, static_cast<std::int32_t>(GetLastError())};
+        if (length < size) return {fromWide(buffer.c_str(), length)};
         buffer.resize(buffer.size() * 2);
     }
 }

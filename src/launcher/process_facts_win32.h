@@ -5,15 +5,10 @@
 
 #include <optional>
 
-#include "common/text.h"
-
-struct ModulePath {
-    std::optional<Text> path;
-    DWORD error = ERROR_SUCCESS; // the last-error value when path is empty
-};
+#include "launcher/launch_host.h"
 
 // The executable's full path; long paths are read in full.
-ModulePath executablePath();
+ExecutablePath executablePath();
 
 // True on the NT family of Windows (every Windows this launcher runs on).
 bool isNtPlatform();

@@ -17,6 +17,3 @@ public:
     virtual void createFolder(const Text& path) = 0;
 };
 
-inline LayeredSettings layeredSettingsFor(const SettingsStore& store, const Text& path, const Text& upgradeCode) {
-    return LayeredSettings(parseIniText(store.embeddedText(upgradeCode)), store.openFile(path));
-}

@@ -7,17 +7,9 @@
 
 namespace keys = settings_keys;
 
-namespace {
-
-Text read(const SettingsSource& source, const SettingKey& key) {
-    return source.getString(Text(key.section), Text(key.key));
-}
-
-} // namespace
-
 bool singleInstanceRequested(const SettingsSource& layered) {
-    if (decodeIsService(read(layered, keys::kApplicationType))) return false;
-    return decodeSingleInstance(read(layered, keys::kSingleInstance));
+    if (decodeIsService(layered.read(keys::kApplicationType))) return false;
+    return decodeSingleInstance(layered.read(keys::kSingleInstance));
 }
 
 Text instanceName(const Text& modulePath) {

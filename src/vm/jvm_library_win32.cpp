@@ -5,23 +5,19 @@
 #include "common/entry_point_win32.h"
 #include "common/wide_win32.h"
 
-std::optional<JvmEntryPoints> loadJvmLibrary(const Text& libraryPath, Messages& messages) {
+LibraryLoad loadJvmLibrary(const Text& libraryPath, JvmEntryPoints& entries) {
     // Never freed: the VM lives in it until the process ends.
     const HMODULE library = LoadLibraryW(wide(libraryPath));
-    if (!library) {
-        messages.report(IDS_JVM_LOAD_FAILED, {libraryPath, static_cast<std::int32_t>(GetLastError())});
-        return std::nullopt;
+    if (!library) return {LibraryLoad::Result::NotLoaded, static_cast<std::int32_t>(GetLastError())};
+    JvmEntryPoints found;
+    found.createJavaVm = entryPoint<decltype(found.createJavaVm)>(library, "JNI_CreateJavaVM");
+    if (found.createJavaVm) {
+        found.getDefaultJavaVmInitArgs =
+            entryPoint<decltype(found.getDefaultJavaVmInitArgs)>(library, "JNI_GetDefaultJavaVMInitArgs");
     }
-    JvmEntryPoints entries;
-    entries.createJavaVm = entryPoint<decltype(entries.createJavaVm)>(library, "JNI_CreateJavaVM");
-    if (entries.createJavaVm) {
-        entries.getDefaultJavaVmInitArgs =
-            entryPoint<decltype(entries.getDefaultJavaVmInitArgs)>(library, "JNI_GetDefaultJavaVMInitArgs");
+    if (!found.createJavaVm || !found.getDefaultJavaVmInitArgs) {
+        return {LibraryLoad::Result::NoEntryPoints, static_cast<std::int32_t>(GetLastError())};
     }
-    if (!entries.createJavaVm || !entries.getDefaultJavaVmInitArgs) {
-        messages.report(IDS_WINDOWS_EXCEPTION,
-                        {messages.text(IDS_NO_CREATE_JAVA_VM), static_cast<std::int32_t>(GetLastError())});
-        return std::nullopt;
-    }
-    return entries;
+    entries = found;
+    return {};
 }

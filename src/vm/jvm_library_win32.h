@@ -1,9 +1,8 @@
 #pragma once
 // Loading the chosen runtime's JVM library and finding its invocation entry points.
 
-#include <optional>
-
-#include "common/messages.h"
+#include "common/text.h"
+#include "vm/jvm_library.h"
 #include "vm/vm_creation.h"
 
 struct JvmEntryPoints {
@@ -11,6 +10,6 @@ struct JvmEntryPoints {
     GetDefaultJavaVmInitArgsFunction getDefaultJavaVmInitArgs = nullptr;
 };
 
-// The library stays loaded for the life of the process. Failures are
-// reported to the user (222, or 202 with 212) and give nothing.
-std::optional<JvmEntryPoints> loadJvmLibrary(const Text& libraryPath, Messages& messages);
+// The library stays loaded for the life of the process. The entry points
+// are filled in when it loads and offers both.
+LibraryLoad loadJvmLibrary(const Text& libraryPath, JvmEntryPoints& entries);

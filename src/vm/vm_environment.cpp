@@ -29,12 +29,6 @@ Text launcherFolderWithSlash(const Text& launcherPath) {
     return slash ? launcherPath.left(*slash + 1) : Text();
 }
 
-std::optional<Text> overriddenWorkingDirectory(const Text& launcherPath) {
-    const auto slash = launcherPath.findLast(u'\\');
-    if (!slash || *slash == 0) return std::nullopt;
-    return launcherPath.left(*slash);
-}
-
 void prepareVmEnvironment(const VmSettings& settings, const Text& jvmLibraryPath, const Text& launcherPath,
                           Environment& environment, const PathNames& paths, VmOptionList& options) {
     const RuntimeFolders runtime = runtimeFoldersOf(jvmLibraryPath);

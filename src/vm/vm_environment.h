@@ -24,10 +24,6 @@ RuntimeFolders runtimeFoldersOf(const Text& jvmLibraryPath);
 Text launcherFolder(const Text& launcherPath);
 Text launcherFolderWithSlash(const Text& launcherPath);
 
-// The folder "Override WorkingDir" makes current: the path cut before its last
-// backslash; nothing when it has none or only its first character is one.
-std::optional<Text> overriddenWorkingDirectory(const Text& launcherPath);
-
 // Sets JL_JVM_PATH, JL_JVM_HOME and Path, and appends the library path option
 // to the list when "Library Path" is set, its folders in a form the VM reads
 // intact where they have one.

@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     describeMachine(document, registry, files);
 
     LaunchSettings settings;
-    readMainSettings(kModule, {store, files, environment, true}, settings);
+    const LayeredSettings layered = openLaunchSettings(store, Text(u"C:\\Apps\\tool.ini"), settings);
+    readMainSettings(layered, kModule, {store, files, environment, true}, settings);
     const RuntimeChoiceInput input{kModule, settings.jrePath, settings.runtime, !settings.pairProduct.empty()};
     RuntimeChoiceRecord record;
     const RuntimeChoice choice = chooseRuntime(input, files, registry, &record);

@@ -10,10 +10,6 @@
 
 namespace {
 
-Text read(const SettingsSource& source, const SettingKey& key) {
-    return source.getString(Text(key.section), Text(key.key));
-}
-
 // A value the file gives wins; else the embedded one, extended by the file's "<section>+".
 void checkLayering(const LayeredSettings& layered, const SettingsSource& file, const IniTextDocument& embedded,
                    const Text& section, const Text& key) {
@@ -53,27 +49,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     environment.variables[u"APPDATA"] = Text(u"C:\\Roaming");
     const auto path = settingsFilePath(module);
     if (path) putDocument(store, *path, fileDocument);
-    const auto file = store.openFile(path.value_or(Text()));
+    if (!path) return 0;
+    const auto file = store.openFile(*path);
     store.embedded = parts[1];
-    store.upgradeCodeForEmbedded = read(*file, settings_keys::kUpgradeCode);
+    store.upgradeCodeForEmbedded = file->read(settings_keys::kUpgradeCode);
     const Text userFile = userSettingsPath(module, environment.get(Text(u"APPDATA")),
-                                           {read(*file, settings_keys::kProductName), read(*file, settings_keys::kProductCode)});
-    if (!parts[2].empty() && !(path && userFile == *path)) {
+                                           {file->read(settings_keys::kProductName), file->read(settings_keys::kProductCode)});
+    if (!parts[2].empty() && userFile != *path) {
         files.add(userFile);
         putDocument(store, userFile, parseIniText(parts[2]));
     }
 
     LaunchSettings settings;
     const SettingsContext context{store, files, environment, true};
-    const auto outcome = readMainSettings(module, context, settings);
-    if (!path) {
-        FUZZ_CHECK(outcome == MainSettingsOutcome::NoSettingsFile);
-        return 0;
-    }
+    const LayeredSettings layered = openLaunchSettings(store, *path, settings);
+    const auto outcome = readMainSettings(layered, module, context, settings);
     FUZZ_CHECK(settings.upgradeCode == store.upgradeCodeForEmbedded);  // never from the embedded text
     if (outcome == MainSettingsOutcome::Read) FUZZ_CHECK(!settings.mainClass.empty() && !settings.mainClass.contains(u'.'));
 
-    const LayeredSettings layered = layeredSettingsFor(store, *path, settings.upgradeCode);
     checkEveryKeyNamed(layered, *file, fileDocument, embedded);
     checkEveryKeyNamed(layered, *file, embedded, embedded);
     readVmSettings(layered);

@@ -6,6 +6,7 @@
 
 #include "explain/account_report.h"
 #include "explain/json_writer.h"
+#include "runtime/pe_image.h"
 #include "test_support.h"
 
 namespace {
@@ -35,8 +36,9 @@ public:
     void put(const Text& section, const Text& key, const Text& value) { store.put(kIni, section, key, value); }
 
     LaunchAccount explain(const ArgumentList& arguments = {}) {
-        ExplainPlatform platform{store, files, environment, memory, paths, registry, true, texts,
+        ExplainPlatform platform{store, files, environment, memory, paths, registry, texts, true,
                                  [this](const Text& library) { return x86Library == library; },
+                                 [](const Text&) { return LibraryFacts{0, false, kMachineAmd64, true}; },
                                  [this](const Text&) { return firstInstance; },
                                  [this](const Text& folder) { directories.push_back(folder); }};
         return explainLaunch(kExe, arguments, platform);

@@ -32,7 +32,10 @@ protected:
     }
     void put(const Text& section, const Text& key, const Text& value) { store.put(ini, section, key, value); }
     SettingsContext context() { return {store, files, environment, isNt}; }
-    MainSettingsOutcome read() { return readMainSettings(module, context(), settings); }
+    MainSettingsOutcome read() {
+        const LayeredSettings layered = openLaunchSettings(store, ini, settings);
+        return readMainSettings(layered, module, context(), settings);
+    }
     Text stored(const Text& path) { return store.openFile(path)->getString(kRuntime, kJrePath); }
 };
 
@@ -50,8 +53,6 @@ TEST_F(MainSettings, DecodesEveryKeyItReads) {
     put(kRuntime, u"Registry Keys"_t, u"classic"_t);
     put(kApplication, u"Failure Check"_t, u"YES"_t);
     put(kApplication, u"Override WorkingDir"_t, u"yes"_t);
-    put(kRuntime, u"System Path"_t, u"%X%\\bin"_t);
-    put(kRuntime, u"Library Path"_t, u"lib"_t);
     put(kApplication, u"Pair Product"_t, u"tool32.exe"_t);
     put(kApplication, u"Pair Return Code"_t, u"Yes"_t);
     environment.variables[u"JAVA_HOME"] = u"C:\\jdk"_t;
@@ -76,8 +77,6 @@ TEST_F(MainSettings, DecodesEveryKeyItReads) {
     EXPECT_EQ(settings.mainClass, u"com/example/Main"_t);
     EXPECT_TRUE(settings.failureCheck);
     EXPECT_TRUE(settings.overrideWorkingDir);
-    EXPECT_EQ(settings.systemPath, u"%X%\\bin"_t);
-    EXPECT_EQ(settings.libraryPath, u"lib"_t);
     EXPECT_EQ(settings.pairProduct, u"tool32.exe"_t);
     EXPECT_TRUE(settings.pairReturnCode);
 }
@@ -115,8 +114,7 @@ TEST_F(MainSettings, AbsentKeysGiveTheDefaults) {
     EXPECT_TRUE(store.createdFolders.empty());
 }
 
-TEST_F(MainSettings, NoSettingsFileOrNoMainClass) {
-    EXPECT_EQ(readMainSettings(u"C:\\Apps\\launcher"_t, context(), settings), MainSettingsOutcome::NoSettingsFile);
+TEST_F(MainSettings, NoMainClass) {
     put(kRuntime, u"Main Class"_t, Text());
     EXPECT_EQ(read(), MainSettingsOutcome::NoMainClass);
 }

@@ -14,6 +14,17 @@ Text IdTexts::text(TextId id) const {
     return Text::fromUtf8("#" + std::to_string(id) + (showArguments_ ? "(%s|%s)" : ""));
 }
 
+void IdTexts::report(TextId formatId, std::initializer_list<FormatArg> args) {
+    if (showArguments_) return Messages::report(formatId, args);
+    Text message = Text::fromUtf8("#" + std::to_string(formatId) + "(");
+    for (const FormatArg& argument : args) {
+        if (message.back() != u'(') message += u'|';
+        const auto* text = std::get_if<Text>(&argument);
+        message += text ? *text : Text::fromUtf8(std::to_string(std::get<std::int32_t>(argument)));
+    }
+    showError(message + u")");
+}
+
 TextList FakeFiles::findNames(const Text& pattern) const {
     const auto slash = pattern.findLast(u'\\');
     const Text folder = slash ? pattern.left(*slash + 1) : Text();

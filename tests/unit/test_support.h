@@ -26,12 +26,14 @@ inline Text operator""_t(const char16_t* units, std::size_t count) {
 }
 
 // Texts that name their id, "#207", or with showArguments what fills them too,
-// "#207(%s|%s)"; messages are kept, not shown.
+// "#207(%s|%s)". Messages are kept, not shown; without showArguments a report
+// is kept as "#202(#208|5)".
 class IdTexts final : public Messages {
 public:
     explicit IdTexts(bool showArguments = false) : showArguments_(showArguments) {}
     Text text(TextId id) const override;
     void showError(const Text& message) override { shown.push_back(message); }
+    void report(TextId formatId, std::initializer_list<FormatArg> args) override;
     std::vector<Text> shown;
 
 private:

@@ -77,6 +77,20 @@ Name nameOf(RegistryView view) {
     return view == RegistryView::Native ? Name{u"native", u"64-bit view"} : Name{u"32-bit", u"32-bit view"};
 }
 
+Name nameOf(LibraryLoad::Result result) {
+    switch (result) {
+    case LibraryLoad::Result::Loaded:
+        return {u"loads", u"an x64 image exporting JNI_CreateJavaVM and JNI_GetDefaultJavaVMInitArgs: it loads when "
+                          u"the libraries it needs are found, which only loading tells"};
+    case LibraryLoad::Result::NotLoaded: return {u"fails", u"loading it fails"};
+    case LibraryLoad::Result::NoEntryPoints:
+        return {u"lacksEntryPoints", u"it lacks JNI_CreateJavaVM or JNI_GetDefaultJavaVMInitArgs"};
+    case LibraryLoad::Result::NotKnown:
+        return {u"notKnown", u"the file is empty: loading fails, with an error number that only loading tells"};
+    }
+    return {u"?", u"?"};
+}
+
 Name nameOf(SplashKind kind) {
     switch (kind) {
     case SplashKind::None: return {u"none", u"none"};

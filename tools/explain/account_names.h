@@ -16,5 +16,6 @@ Name nameOf(RegistryKeyOutcome outcome);
 Name nameOf(RegistryEntryOutcome outcome);
 Name nameOf(ChoiceReason reason);
 Name nameOf(RegistryView view);
+Name nameOf(LibraryLoad::Result result);
 Name nameOf(SplashKind kind);
 Name nameOf(LaunchOutcome outcome);

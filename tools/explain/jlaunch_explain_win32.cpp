@@ -5,8 +5,9 @@
 #include <string>
 
 #include "common/argument_list.h"
-#include "common/platform_win32.h"
+#include "common/long_path_win32.h"
 #include "common/messages_win32.h"
+#include "common/platform_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 #include "embed/console_win32.h"
@@ -56,6 +57,26 @@ std::optional<FirstInstance> findFirstInstance(const Text& instanceName) {
     return first;
 }
 
+// What the file of a JVM library tells, read through a read-only mapping.
+LibraryFacts libraryFacts(const Text& library) {
+    const UniqueFileHandle file(CreateFileW(fileSystemPath(library).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LibraryFacts unread;
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size)) {
+        unread.openError = static_cast<std::int32_t>(GetLastError());
+        return unread;
+    }
+    if (size.QuadPart == 0) return libraryFactsOf({});
+    const UniqueHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    const UniqueMappedView view(mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
+    if (!view) {
+        unread.openError = static_cast<std::int32_t>(GetLastError());
+        return unread;
+    }
+    return libraryFactsOf({static_cast<const std::uint8_t*>(view.get()), static_cast<std::size_t>(size.QuadPart)});
+}
+
 } // namespace
 
 int wmain() {
@@ -86,8 +107,8 @@ int wmain() {
     const WindowsPathNames paths;
     const WindowsRegistry registry;
     const WindowsMessages messages;
-    ExplainPlatform platform{settings, files, environment, memory, paths, registry, isNtPlatform(), messages,
-                             isX86Library, findFirstInstance,
+    ExplainPlatform platform{settings, files, environment, memory, paths, registry, messages, isNtPlatform(),
+                             isX86Library, libraryFacts, findFirstInstance,
                              [](const Text& folder) { SetCurrentDirectoryW(wide(folder)); }};
     const LaunchAccount account = explainLaunch(launcher, arguments, platform);
     writeText(STD_OUTPUT_HANDLE, json ? jsonReport(account) : textReport(account));

@@ -83,9 +83,21 @@ void jsonRuntime(const LaunchAccount& account, JsonWriter& json) {
     json.endArray().key(u"registryPasses").beginArray();
     for (const RegistryPassRecord& pass : runtime.record.passes) jsonRegistryPass(pass, json);
     json.endArray();
-    json.key(u"jvmLibrary").valueOrNull(runtime.choice.jvmLibraryPath);
+    json.key(u"jvmLibrary").valueOrNull(runtime.jvmLibraryPath);
     json.key(u"pairLauncher").value(runtime.needsPairLauncher);
     json.key(u"notFoundMessage").valueOrNull(runtime.notFoundMessage).endObject();
+}
+
+void jsonLibrary(const VmAccount& vm, JsonWriter& json) {
+    json.key(u"library").beginObject().key(u"path").value(vm.jvmLibraryPath);
+    json.key(u"readError");
+    vm.library.openError ? json.value(std::uint64_t{static_cast<std::uint32_t>(vm.library.openError)}) : json.null();
+    json.key(u"machine");
+    vm.library.machine ? json.value(std::uint64_t{*vm.library.machine}) : json.null();
+    json.key(u"entryPoints").value(vm.library.exportsEntryPoints);
+    json.key(u"load").value(nameOf(vm.load.result).id).key(u"error");
+    vm.load.error ? json.value(std::uint64_t{static_cast<std::uint32_t>(vm.load.error)}) : json.null();
+    json.endObject();
 }
 
 void jsonVm(const LaunchAccount& account, JsonWriter& json) {
@@ -95,7 +107,9 @@ void jsonVm(const LaunchAccount& account, JsonWriter& json) {
         return;
     }
     const VmAccount& vm = *account.vm;
-    json.beginObject().key(u"environment").beginObject();
+    json.beginObject();
+    jsonLibrary(vm, json);
+    json.key(u"environment").beginObject();
     json.key(u"JL_JVM_PATH").value(vm.jvmPathVariable).key(u"JL_JVM_HOME").value(vm.jvmHomeVariable);
     json.key(u"Path").value(vm.pathVariable).endObject();
     const SplashAccount& splash = *account.splash;

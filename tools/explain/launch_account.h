@@ -1,6 +1,7 @@
 #pragma once
 // What a launcher would do with its settings, on this machine, now, and why:
-// worked out by the launcher's own functions, without creating a VM.
+// the launcher's own launch plan, run over a host that records each step and
+// stops where only running could tell.
 
 #include <cstdint>
 #include <functional>
@@ -8,8 +9,9 @@
 #include <vector>
 
 #include "common/argument_list.h"
-#include "common/platform.h"
 #include "common/messages.h"
+#include "common/platform.h"
+#include "explain/library_facts.h"
 #include "launcher/instance_block.h"
 #include "launcher/launch_settings.h"
 #include "launcher/layered_settings.h"
@@ -17,7 +19,8 @@
 #include "launcher/settings_keys.h"
 #include "launcher/settings_store.h"
 #include "runtime/registry.h"
-#include "runtime/runtime_choice.h"
+#include "runtime/runtime_choice_record.h"
+#include "splash/splash_settings.h"
 #include "vm/vm_options_record.h"
 
 struct SettingRecord {
@@ -49,7 +52,7 @@ struct InstanceAccount {
 
 struct RuntimeAccount {
     RuntimeChoiceRecord record;
-    RuntimeChoice choice;
+    Text jvmLibraryPath;  // empty when no source yielded one
     bool needsPairLauncher = false;
     Text notFoundMessage;  // when no source yielded a library
 };
@@ -64,7 +67,9 @@ struct SplashAccount {
 };
 
 struct VmAccount {
-    Text jvmLibraryPath;
+    Text jvmLibraryPath;  // as loaded
+    LibraryFacts library;
+    LibraryLoad load;     // as the file tells it
     Text jvmPathVariable, jvmHomeVariable, pathVariable;  // as the VM inherits them
     bool classPathFound = false;
     TextList options;  // as the VM receives them, the hooks last
@@ -88,7 +93,9 @@ struct LaunchAccount {
     ArgumentList mainArguments;  // the command line's, then those of "Cmd"
 
     LaunchOutcome outcome = LaunchOutcome::Fails;
-    Text message;  // what the launcher shows when it fails; may be empty
+    // What the launcher shows when it fails; may be empty (also when only
+    // loading the JVM library would tell the error number in it).
+    Text message;
 };
 
 // The machine as the launcher would see it.
@@ -100,9 +107,10 @@ struct ExplainPlatform {
     const MemoryStatus& memory;
     const PathNames& paths;
     const Registry& registry;
+    const Messages& texts;  // the launcher's texts in the user's language
     bool isNtPlatform = true;
-    const Messages& messages;
     std::function<bool(const Text& library)> isX86Library;
+    std::function<LibraryFacts(const Text& library)> libraryFacts;
     std::function<std::optional<FirstInstance>(const Text& instanceName)> findFirstInstance;
     // "Override WorkingDir" makes the folder current before the runtime is
     // chosen; relative folders resolve against it.

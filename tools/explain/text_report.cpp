@@ -3,6 +3,7 @@
 #include <string>
 
 #include "explain/account_names.h"
+#include "runtime/pe_image.h"
 
 namespace {
 
@@ -122,17 +123,38 @@ void textRuntime(const RuntimeAccount& runtime, const LaunchAccount& account, Li
             }
         }
     }
-    if (runtime.choice.jvmLibraryPath.empty()) {
+    if (runtime.jvmLibraryPath.empty()) {
         out.line(Text(u"no runtime found: the launcher asks for a runtime folder in its dialog, with the message"));
         out.line(quoted(runtime.notFoundMessage), 2);
         out.line(Text(u"OK, possible for a folder holding a JVM library of the \"JVM Type\", launches that runtime; "
                       u"Cancel ends the launch"));
         return;
     }
-    out.line(Text(u"JVM library: ") + runtime.choice.jvmLibraryPath);
+    out.line(Text(u"JVM library: ") + runtime.jvmLibraryPath);
     if (runtime.needsPairLauncher) {
         out.line(Text(u"it is a 32-bit runtime: the paired launcher ") + account.decoded.pairProduct + u" runs it");
     }
+}
+
+Text machineName(const LibraryFacts& library) {
+    if (!library.machine) return Text(u"no PE image");
+    if (*library.machine == kMachineI386) return Text(u"an x86 image");
+    return Text(u"an image for machine ") + number(*library.machine);
+}
+
+Text libraryVerdict(const VmAccount& vm) {
+    const LibraryLoad& load = vm.load;
+    if (load.result == LibraryLoad::Result::NotLoaded && vm.library.openError) {
+        return Text(u"it cannot be read (error ") + number(static_cast<std::uint32_t>(load.error)) +
+               u"): loading fails with the same error";
+    }
+    if (load.result == LibraryLoad::Result::NotLoaded) {
+        return machineName(vm.library) + u", not x64: loading fails with error " +
+               number(static_cast<std::uint32_t>(load.error));
+    }
+    Text verdict(nameOf(load.result).phrase);
+    if (load.error) verdict += Text(u" (error ") + number(static_cast<std::uint32_t>(load.error)) + u")";
+    return verdict;
 }
 
 void textVm(const LaunchAccount& account, Lines& out) {
@@ -142,6 +164,9 @@ void textVm(const LaunchAccount& account, Lines& out) {
     out.line(Text(u"JL_JVM_HOME=") + vm.jvmHomeVariable);
     out.line(Text(u"Path=") + vm.pathVariable);
     if (account.workingDirectory) out.line(Text(u"working directory (\"Override WorkingDir\"): ") + *account.workingDirectory);
+    out.heading(u"JVM library as loaded");
+    out.line(vm.jvmLibraryPath);
+    out.line(libraryVerdict(vm));
 
     const SplashAccount& splash = *account.splash;
     out.heading(u"Splash");
@@ -158,6 +183,7 @@ void textVm(const LaunchAccount& account, Lines& out) {
         }
     }
 
+    if (vm.load.result != LibraryLoad::Result::Loaded) return;
     out.heading(u"Class path");
     for (const ClassPathPieceRecord& piece : vm.record.classPath.pieces) {
         Text line = quoted(piece.written);

@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "explain/launch_account.h"
+#include "launcher/launch_plan.h"
+#include "runtime/pe_image.h"
+#include "scripted_host.h"
+
+namespace {
+
+const Text kIni = u"C:\\App\\app.ini"_t;
+const Text kJvm = u"C:\\rt\\bin\\server\\jvm.dll"_t;
+const Text kRuntime = u"Java Runtime Environment"_t;
+const Text kApplication = u"Application"_t;
+constexpr std::uint32_t kFailure = 0xFFFFFFFF;
+
+// A launcher whose settings name a main class, a runtime and a class path.
+struct Launch {
+    ScriptedHost host;
+
+    Launch() {
+        host.environment.set(u"Path"_t, u"C:\\Windows"_t);
+        host.environment.set(u"APPDATA"_t, u"C:\\Roaming"_t);
+        put(kRuntime, u"Main Class"_t, u"com.example.App"_t);
+        put(kRuntime, u"JRE Path"_t, u"C:\\rt"_t);
+        put(u"Class Path"_t, u"Class Path"_t, u"C:\\a.jar"_t);
+        host.files.add(kJvm);
+    }
+    void put(const Text& section, const Text& key, const Text& value) { host.store.put(kIni, section, key, value); }
+
+    // As the entry point runs it: the exit code.
+    std::uint32_t run() {
+        LaunchPlan plan(host);
+        return plan.initialise() ? plan.run() : kFailure;
+    }
+};
+
+std::vector<std::string> texts(const std::vector<Text>& shown) {
+    std::vector<std::string> out;
+    for (const Text& text : shown) out.push_back(text.toUtf8());
+    return out;
+}
+
+using Steps = std::vector<std::string>;
+
+} // namespace
+
+TEST(LaunchPlan, TakesEveryStepInItsOrder) {
+    Launch launch;
+    launch.put(kApplication, u"Single Instance"_t, u"yes"_t);
+    launch.put(kApplication, u"Override WorkingDir"_t, u"Yes"_t);
+    launch.put(kApplication, u"Cmd"_t, u"-c"_t);
+    launch.put(u"Display"_t, u"Splash Screen"_t, u"C:\\App\\s.bmp"_t);
+    launch.put(kRuntime, u"Virtual Machine Parameters"_t, u"-Xss1m"_t);
+    launch.host.arguments = {u"a"_t};
+
+    EXPECT_EQ(launch.run(), 0u);
+    EXPECT_EQ(launch.host.steps, (Steps{"singleInstance com/example/App", "changeDirectory C:\\App",
+                                        "ownSplash C:\\App\\s.bmp", "load " + kJvm.toUtf8(),
+                                        "runJavaMain com/example/App"}));
+    // The environment is the VM's before its library loads: it finds its own libraries through it.
+    EXPECT_EQ(launch.host.jvmPathWhenLoaded, kJvm);
+    const JavaMainJob& job = *launch.host.job;
+    EXPECT_EQ(job.options, (VmOptionList{"-Djava.class.path=C:\\a.jar;", "-Xss1m"}));
+    EXPECT_EQ(job.main.arguments, (ArgumentList{u"a"_t, u"-c"_t}));
+    EXPECT_EQ(launch.host.stackSize, 1048576u);
+    EXPECT_TRUE(launch.host.messages.shown.empty());
+}
+
+TEST(LaunchPlan, EachWayALaunchEnds) {
+    struct Row {
+        const char* what;
+        std::function<void(Launch&)> setUp;
+        std::uint32_t exitCode;
+        std::vector<std::string> messages;
+        Steps steps;
+    };
+    const std::string load = "load " + kJvm.toUtf8();
+    const std::string main = "runJavaMain com/example/App";
+    const auto singleInstance = [](Launch& l, InstanceStart start) {
+        l.put(kApplication, u"Single Instance"_t, u"yes"_t);
+        l.put(kApplication, u"Override WorkingDir"_t, u"Yes"_t);
+        l.host.instanceStart = start;
+        l.host.firstInstanceReply = 7;
+    };
+    const auto x86WithPair = [](Launch& l, PairLauncherRun run) {
+        l.put(kApplication, u"Pair Product"_t, u"app32.exe"_t);
+        l.host.x86Libraries.insert(kJvm.units());
+        l.host.pairLauncher = run;
+    };
+    const Row rows[] = {
+        {"the executable's path is not known", [](Launch& l) { l.host.executable = {std::nullopt, 5}; }, kFailure,
+         {"#202(#208|5)"}, {}},
+        {"the executable's path has no '.'", [](Launch& l) { l.host.executable = {u"C:\\App\\app"_t}; }, kFailure,
+         {}, {}},
+        {"no main class", [](Launch& l) { l.put(kRuntime, u"Main Class"_t, Text()); }, kFailure, {"#210"}, {}},
+        {"a later start hands over",
+         [&](Launch& l) { singleInstance(l, InstanceStart::HandedOver); }, 7, {},
+         {"singleInstance com/example/App", "waitForFirstInstance"}},
+        {"a later start cannot hand over",
+         [&](Launch& l) { singleInstance(l, InstanceStart::HandOverFailed); }, kFailure, {},
+         {"singleInstance com/example/App"}},
+        {"no runtime, and the dialog is cancelled", [](Launch& l) { l.put(kRuntime, u"JRE Path"_t, Text()); },
+         kFailure, {}, {"askForRuntime #207"}},
+        {"no runtime, and the user picks one",
+         [](Launch& l) {
+             l.put(kRuntime, u"JRE Path"_t, Text());
+             l.host.picked = PickedRuntime{u"C:\\p\\"_t, u"C:\\p\\bin\\client\\jvm.dll"_t};
+         },
+         0, {}, {"askForRuntime #207", "load C:\\p\\bin\\client\\jvm.dll", main}},
+        {"the paired launcher runs an x86 runtime",
+         [&](Launch& l) {
+             x86WithPair(l, {true, 0, 3});
+             l.put(kApplication, u"Pair Return Code"_t, u"Yes"_t);
+         },
+         3, {}, {"pairLauncher, waiting app32.exe"}},
+        {"the paired launcher cannot be started", [&](Launch& l) { x86WithPair(l, {false, 2}); }, kFailure,
+         {"#202(app32.exe|2)"}, {"pairLauncher app32.exe"}},
+        {"the library does not load",
+         [](Launch& l) { l.host.libraries[kJvm.units()] = {LibraryLoad::Result::NotLoaded, 193}; }, kFailure,
+         {"#222(" + kJvm.toUtf8() + "|193)"}, {load}},
+        {"the library lacks its entry points",
+         [](Launch& l) { l.host.libraries[kJvm.units()] = {LibraryLoad::Result::NoEntryPoints, 127}; }, kFailure,
+         {"#202(#212|127)"}, {load}},
+        {"no class path", [](Launch& l) { l.put(u"Class Path"_t, u"Class Path"_t, Text()); }, kFailure, {"#209"},
+         {load}},
+        {"a class path entry the code page cannot hold",
+         [](Launch& l) { l.put(u"Class Path"_t, u"Class Path"_t, u"C:\\\u0416.jar"_t); }, kFailure,
+         {"#231(C:\\\u0416.jar)"}, {load}},
+        {"the VM or main cannot be run", [](Launch& l) { l.host.javaMainResult = 1; }, kFailure, {},
+         {load, main, "closeNativeSplash"}},
+        {"main is called and returns", [](Launch&) {}, 0, {}, {load, main}},
+    };
+    for (const Row& row : rows) {
+        Launch launch;
+        row.setUp(launch);
+        EXPECT_EQ(launch.run(), row.exitCode) << row.what;
+        EXPECT_EQ(texts(launch.host.messages.shown), row.messages) << row.what;
+        EXPECT_EQ(launch.host.steps, row.steps) << row.what;
+    }
+}
+
+TEST(LaunchPlan, ThePickedRuntimeIsStoredForBothLaunchers) {
+    Launch launch;
+    launch.put(kRuntime, u"JRE Path"_t, Text());
+    launch.put(kApplication, u"Pair Product"_t, u"C:\\App\\app32.exe"_t);
+    launch.host.picked = PickedRuntime{u"C:\\p\\"_t, u"C:\\p\\bin\\client\\jvm.dll"_t};
+    EXPECT_EQ(launch.run(), 0u);
+    const Text userFile = u"C:\\Roaming\\\\\\app32.ini"_t;  // no product name or code
+    EXPECT_EQ(launch.host.store.openFile(userFile)->getString(kRuntime, u"JRE Path"_t), u"C:\\p\\"_t);
+}
+
+namespace {
+
+// What a 64-bit process meets when it loads a library with these facts.
+LibraryLoad loadedAsWindowsDoes(const LibraryFacts& facts) {
+    if (facts.openError) return {LibraryLoad::Result::NotLoaded, facts.openError};
+    if (facts.machine != kMachineAmd64) return {LibraryLoad::Result::NotLoaded, 193};
+    if (!facts.exportsEntryPoints) return {LibraryLoad::Result::NoEntryPoints, 127};
+    return {};
+}
+
+// One set-up of the machine, made twice: once for each host.
+struct MachineSetUp {
+    const char* what;
+    std::function<void(Launch&)> machine;
+    std::map<std::u16string, LibraryFacts> libraries;  // any other library is a good x64 one
+};
+
+struct Ending {
+    LaunchOutcome outcome = LaunchOutcome::Fails;
+    std::vector<std::string> messages;
+    VmOptionList options;
+    ArgumentList mainArguments;
+};
+
+// Both hosts' texts show what fills them, so that messages compare whole.
+Ending launchedBy(const MachineSetUp& setUp) {
+    Launch launch;
+    launch.host.messages = IdTexts(true);
+    setUp.machine(launch);
+    for (const auto& [library, facts] : setUp.libraries) {
+        launch.host.libraries[library] = loadedAsWindowsDoes(facts);
+        if (facts.machine == kMachineI386) launch.host.x86Libraries.insert(library);
+    }
+    const std::uint32_t exitCode = launch.run();
+    Ending ending{exitCode == kFailure ? LaunchOutcome::Fails : LaunchOutcome::StartsVm,
+                  texts(launch.host.messages.shown)};
+    const Steps& steps = launch.host.steps;
+    if (!steps.empty() && steps.front().starts_with("pairLauncher")) ending.outcome = LaunchOutcome::RunsPairLauncher;
+    if (!steps.empty() && steps.back().starts_with("askForRuntime")) ending.messages = {steps.back().substr(14)};
+    if (launch.host.job && ending.outcome == LaunchOutcome::StartsVm) {
+        ending.options = launch.host.job->options;
+        ending.options.insert(ending.options.end(), {"abort", "exit"});
+        ending.mainArguments = launch.host.job->main.arguments;
+    }
+    return ending;
+}
+
+Ending explainedFor(const MachineSetUp& setUp) {
+    Launch launch;
+    launch.host.messages = IdTexts(true);
+    setUp.machine(launch);
+    ScriptedHost& h = launch.host;
+    const auto facts = [&](const Text& library) {
+        const auto found = setUp.libraries.find(library.units());
+        return found == setUp.libraries.end() ? LibraryFacts{0, false, kMachineAmd64, true} : found->second;
+    };
+    ExplainPlatform platform{h.store, h.files, h.environment, h.memory, h.paths, h.registry, h.messages, true,
+                             [&](const Text& library) { return facts(library).machine == kMachineI386; }, facts,
+                             [](const Text&) { return std::nullopt; }, [](const Text&) {}};
+    const LaunchAccount account = explainLaunch(*h.executable.path, h.arguments, platform);
+    Ending ending{account.outcome, {}};
+    if (!account.message.empty()) ending.messages = {account.message.toUtf8()};
+    if (account.outcome == LaunchOutcome::StartsVm) {
+        for (const Text& option : account.vm->options) ending.options.push_back(option.toUtf8());
+        ending.mainArguments = account.mainArguments;
+    }
+    return ending;
+}
+
+} // namespace
+
+TEST(LaunchPlan, TheExplainingHostTakesTheLaunchersPath) {
+    const LibraryFacts x86{0, false, kMachineI386, true};
+    const LibraryFacts noEntryPoints{0, false, kMachineAmd64, false};
+    const LibraryFacts unreadable{5, false, std::nullopt, false};
+    const auto inRegistry = [](Launch& l, RegistryView view) {
+        l.put(kRuntime, u"JRE Path"_t, Text());
+        l.host.registry.put(view, u"Software\\JavaSoft\\Java Runtime Environment\\1.8"_t, u"JavaHome"_t, u"C:\\rt"_t);
+    };
+    const MachineSetUp setUps[] = {
+        {"goes ahead", [](Launch& l) { l.host.arguments = {u"a"_t}; l.put(kApplication, u"Cmd"_t, u"%Path%"_t); }, {}},
+        {"no main class", [](Launch& l) { l.put(kRuntime, u"Main Class"_t, Text()); }, {}},
+        {"no runtime", [](Launch& l) { l.put(kRuntime, u"JRE Path"_t, u"C:\\none"_t); }, {}},
+        {"no class path", [](Launch& l) { l.put(u"Class Path"_t, u"Class Path"_t, u"\\lib\\*.jar"_t); }, {}},
+        {"an entry the code page cannot hold",
+         [](Launch& l) { l.put(u"Class Path"_t, u"Class Path"_t, u"C:\\\u0416.jar"_t); }, {}},
+        {"an x86 library in the registry's native view, no paired launcher",
+         [&](Launch& l) { inRegistry(l, RegistryView::Native); }, {{kJvm.units(), x86}}},
+        {"an x86 library in the registry's native view, a paired launcher",
+         [&](Launch& l) {
+             inRegistry(l, RegistryView::Native);
+             l.put(kApplication, u"Pair Product"_t, u"app32.exe"_t);
+         },
+         {{kJvm.units(), x86}}},
+        {"a runtime in the registry's 32-bit view",
+         [&](Launch& l) {
+             inRegistry(l, RegistryView::Bits32);
+             l.put(kApplication, u"Pair Product"_t, u"app32.exe"_t);
+         },
+         {{kJvm.units(), x86}}},
+        {"an x86 \"JRE Path\" with a paired launcher",
+         [](Launch& l) { l.put(kApplication, u"Pair Product"_t, u"app32.exe"_t); }, {{kJvm.units(), x86}}},
+        {"a library without the entry points", [](Launch&) {}, {{kJvm.units(), noEntryPoints}}},
+        {"a library that cannot be read", [](Launch&) {}, {{kJvm.units(), unreadable}}},
+    };
+    for (const MachineSetUp& setUp : setUps) {
+        const Ending launched = launchedBy(setUp);
+        const Ending explained = explainedFor(setUp);
+        EXPECT_EQ(explained.outcome, launched.outcome) << setUp.what;
+        EXPECT_EQ(explained.messages, launched.messages) << setUp.what;
+        EXPECT_EQ(explained.options, launched.options) << setUp.what;
+        EXPECT_EQ(explained.mainArguments, launched.mainArguments) << setUp.what;
+    }
+}

@@ -1,0 +1,74 @@
+#pragma once
+// A launch host that acts in memory, standing in for the launcher: the
+// machine is made of the in-memory doubles, every step the plan takes is
+// logged in order, and what only a real process would answer is set by the test.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "launcher/launch_host.h"
+#include "test_support.h"
+
+class ScriptedHost final : public LaunchHost {
+public:
+    // The machine.
+    FakeSettingsStore store;
+    FakeFiles files;
+    FakeEnvironment environment;
+    FixedMemory memory;
+    FakePathNames paths;
+    FakeRegistry registry;
+    IdTexts messages;
+
+    // The process and the answers of its steps.
+    ExecutablePath executable{Text(u"C:\\App\\app.exe")};
+    ArgumentList arguments;
+    std::set<std::u16string> x86Libraries;
+    InstanceStart instanceStart = InstanceStart::RunsApplication;
+    std::optional<PickedRuntime> picked;  // in the runtime-not-found dialog
+    PairLauncherRun pairLauncher{true};
+    std::uint32_t firstInstanceReply = 0;
+    std::map<std::u16string, LibraryLoad> libraries;  // any other library loads
+    std::uint32_t javaMainResult = 0;
+
+    // What the plan did, in order: "singleInstance", "changeDirectory C:\App", ...
+    std::vector<std::string> steps;
+    std::optional<JavaMainJob> job;
+    std::uint64_t stackSize = 0;
+    Text jvmPathWhenLoaded;  // JL_JVM_PATH as the library found it
+
+    LaunchMachine machine() override;
+    ArgumentList commandLineArguments() override { return arguments; }
+    ExecutablePath executablePath() override { return executable; }
+    bool isNtPlatform() override { return true; }
+    bool isX86Library(const Text& library) override { return x86Libraries.count(library.units()) != 0; }
+    InstanceStart startSingleInstance(const Text& modulePath, const ArgumentList& arguments, const Text& mainClass,
+                                      bool ibmAdmitted) override;
+    void changeDirectory(const Text& folder) override { note("changeDirectory", folder); }
+    std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type) override;
+    PairLauncherRun runPairLauncher(const Text& pairProduct, bool waitForExit) override;
+    std::uint32_t waitForFirstInstance() override;
+    SplashStarter& splash() override { return splash_; }
+    LibraryLoad loadJvmLibrary(const Text& library) override;
+    std::uint32_t runJavaMain(JavaMainJob job, std::uint64_t stackSize) override;
+    void closeNativeSplash() override { note("closeNativeSplash"); }
+
+private:
+    class LoggedSplash final : public SplashStarter {
+    public:
+        explicit LoggedSplash(ScriptedHost& host) : host_(host) {}
+        bool startNative(const Text& library, const Text& image) override;
+        void startOwn(const Text& image, bool shadow) override;
+
+    private:
+        ScriptedHost& host_;
+    };
+
+    void note(const char* step, const Text& detail = {});
+
+    LoggedSplash splash_{*this};
+};

@@ -1,0 +1,26 @@
+#pragma once
+// What the file of a JVM library tells before it is loaded, and what the
+// launcher, a 64-bit process, meets when it loads it: the prediction the
+// explain tool gives where the launcher would call LoadLibrary.
+
+#include <cstdint>
+#include <optional>
+
+#include "common/little_endian.h"
+#include "vm/jvm_library.h"
+
+struct LibraryFacts {
+    std::int32_t openError = 0;  // the system's error when the file cannot be read; 0 when it was
+    bool empty = false;
+    std::optional<std::uint16_t> machine;  // of its PE headers; none when it is no PE image
+    bool exportsEntryPoints = false;       // JNI_CreateJavaVM and JNI_GetDefaultJavaVMInitArgs
+};
+
+// The facts of a file's bytes (openError stays 0).
+LibraryFacts libraryFactsOf(ByteView image);
+
+// Loaded: an x64 image with both entry points (whether its own dependencies
+// load only loading tells). A file that cannot be read fails to load with
+// the same error. An empty file fails with an error that differs between
+// Windows and Wine, so only loading tells which: NotKnown.
+LibraryLoad predictLibraryLoad(const LibraryFacts& facts);
