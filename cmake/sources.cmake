@@ -5,6 +5,7 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/common/centre_window.cpp
   src/common/dialog_layout.cpp
   src/common/format.cpp
+  src/common/path_parts.cpp
   src/common/splitting.cpp
   src/common/string_table.cpp
   src/common/text.cpp

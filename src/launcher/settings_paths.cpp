@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "common/path_parts.h"
+
 namespace {
 
 constexpr std::u16string_view kCharactersNotInFolderNames = u"\\?\"|><:/*";
@@ -12,11 +14,6 @@ Text withoutForbiddenCharacters(const Text& name) {
         if (kCharactersNotInFolderNames.find(c) == std::u16string_view::npos) kept += c;
     }
     return Text(std::move(kept));
-}
-
-Text fileNameOf(const Text& path) {
-    const auto slash = path.findLast(u'\\');
-    return slash ? path.mid(*slash + 1) : path;
 }
 
 } // namespace

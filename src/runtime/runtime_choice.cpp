@@ -1,6 +1,7 @@
 #include "runtime/runtime_choice.h"
 
 #include "common/format.h"
+#include "common/path_parts.h"
 #include "runtime/jvm_location.h"
 #include "runtime/registry_search.h"
 
@@ -80,9 +81,8 @@ RuntimeChoice tryRegistry(const RuntimeChoiceInput& input, const FileProbe& file
 } // namespace
 
 std::optional<Text> findPrivateRuntime(const Text& executablePath, const FileProbe& files) {
-    const auto slash = executablePath.findLast(u'\\');
-    if (!slash) return std::nullopt;
-    const Text folder = executablePath.left(*slash + 1);
+    const Text folder = folderWithSlashOf(executablePath);
+    if (folder.empty()) return std::nullopt;
     if (isRuntimeFolder(folder, files)) return folder;
     const Text subfolder = folder + u"jre64\\";
     if (isRuntimeFolder(subfolder, files)) return subfolder;

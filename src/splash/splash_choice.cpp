@@ -1,16 +1,9 @@
 #include "splash/splash_choice.h"
 
-namespace {
-
-Text cutAtLastBackslash(const Text& path) {
-    const auto slash = path.findLast(u'\\');
-    return slash ? path.left(*slash) : path;
-}
-
-} // namespace
+#include "common/path_parts.h"
 
 Text nativeSplashLibraryPath(const Text& jvmLibraryPath, const FileProbe& files) {
-    Text folder = cutAtLastBackslash(cutAtLastBackslash(jvmLibraryPath));
+    Text folder = withoutLastComponents(jvmLibraryPath, 2);
     if (!folder.endsWith(u"\\")) folder += u'\\';
     Text library = folder + u"splashscreen.dll";
     return files.exists(library) ? library : Text();

@@ -1,7 +1,7 @@
 #include "vm/class_path.h"
 
 #include "common/splitting.h"
-#include "vm/vm_environment.h"
+#include "common/path_parts.h"
 
 namespace {
 
@@ -15,9 +15,8 @@ TextList searchEntries(const Text& entry, bool relative, const Text& launcherPat
                        Text& pattern) {
     // Relative entries are joined to the folder without a separator, so they
     // are written with a leading backslash (\lib\*.jar).
-    pattern = relative ? launcherFolder(launcherPath) + entry : entry;
-    const auto slash = pattern.findLast(u'\\');
-    const Text prefix = slash ? pattern.left(*slash + 1) : Text();
+    pattern = relative ? folderOf(launcherPath) + entry : entry;
+    const Text prefix = folderWithSlashOf(pattern);
     TextList entries;
     for (const Text& name : files.findNames(pattern)) entries.push_back(prefix + name);
     return entries;

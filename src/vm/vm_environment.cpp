@@ -2,15 +2,7 @@
 
 #include "common/ansi.h"
 #include "common/ansi_path.h"
-
-Text withoutLastComponents(Text path, int count) {
-    for (int i = 0; i < count; ++i) {
-        const auto slash = path.findLast(u'\\');
-        if (!slash) break;
-        path = path.left(*slash);
-    }
-    return path;
-}
+#include "common/path_parts.h"
 
 RuntimeFolders runtimeFoldersOf(const Text& jvmLibraryPath) {
     RuntimeFolders folders;
@@ -18,15 +10,6 @@ RuntimeFolders runtimeFoldersOf(const Text& jvmLibraryPath) {
     folders.bin = withoutLastComponents(jvmLibraryPath, 2);
     folders.lib = folders.home + u"\\lib";
     return folders;
-}
-
-Text launcherFolder(const Text& launcherPath) {
-    return withoutLastComponents(launcherPath, 1);
-}
-
-Text launcherFolderWithSlash(const Text& launcherPath) {
-    const auto slash = launcherPath.findLast(u'\\');
-    return slash ? launcherPath.left(*slash + 1) : Text();
 }
 
 void prepareVmEnvironment(const VmSettings& settings, const Text& jvmLibraryPath, const Text& launcherPath,
@@ -37,7 +20,7 @@ void prepareVmEnvironment(const VmSettings& settings, const Text& jvmLibraryPath
 
     // Expanded before the Path changes below, so %Path% is the inherited one.
     if (!settings.libraryPath.empty()) {
-        const Text joined = settings.libraryPath + u";" + launcherFolderWithSlash(launcherPath) + u";.;%Path%;" +
+        const Text joined = settings.libraryPath + u";" + folderWithSlashOf(launcherPath) + u";.;%Path%;" +
                             runtime.lib;
         // A folder without a readable form (one inherited from the Path, say) goes as it is, as it always did.
         const Text folders = ansiReadablePathList(environment.expand(joined), paths).list;

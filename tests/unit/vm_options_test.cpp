@@ -2,6 +2,7 @@
 
 #include "common/ansi.h"
 #include "common/ansi_path.h"
+#include "common/path_parts.h"
 #include "test_support.h"
 #include "vm/class_path.h"
 #include "vm/vm_environment.h"
@@ -53,8 +54,10 @@ TEST(RuntimeFolders, DerivedFromTheLibraryPath) {
     EXPECT_EQ(folders.lib, u"C:\\Rt\\lib"_t);
     EXPECT_EQ(withoutLastComponents(u"jvm.dll"_t, 3), u"jvm.dll"_t);
     EXPECT_EQ(withoutLastComponents(u"C:\\jvm.dll"_t, 3), u"C:"_t);
-    EXPECT_EQ(launcherFolder(kLauncher), u"C:\\App"_t);
-    EXPECT_EQ(launcherFolderWithSlash(kLauncher), u"C:\\App\\"_t);
+    EXPECT_EQ(folderOf(kLauncher), u"C:\\App"_t);
+    EXPECT_EQ(folderWithSlashOf(kLauncher), u"C:\\App\\"_t);
+    EXPECT_EQ(folderWithSlashOf(u"jvm.dll"_t), Text());
+    EXPECT_EQ(fileNameOf(kLauncher), u"app.exe"_t);
 }
 
 TEST(VmEnvironment, SetsRuntimeVariablesPathAndLibraryPathOption) {

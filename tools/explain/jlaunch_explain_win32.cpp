@@ -7,6 +7,7 @@
 #include "common/argument_list.h"
 #include "common/long_path_win32.h"
 #include "common/messages_win32.h"
+#include "common/path_parts.h"
 #include "common/platform_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
@@ -93,9 +94,7 @@ int wmain() {
     arguments.erase(arguments.begin());
 
     // A trailing '.' keeps the loader from looking for "<name>.dll" when the name has no extension.
-    const auto slash = launcher.findLast(u'\\');
-    const Text fileName = slash ? launcher.mid(*slash + 1) : launcher;
-    const Text imagePath = fileName.contains(u'.') ? launcher : launcher + u'.';
+    const Text imagePath = fileNameOf(launcher).contains(u'.') ? launcher : launcher + u'.';
     const UniqueModule image(
         LoadLibraryExW(wide(imagePath), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!image) return fail(Text(u"cannot open ") + launcher + Text::fromUtf8(" (error " + std::to_string(GetLastError()) + ")"));
