@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/growing_buffer_win32.h"
 #include "common/long_path_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
@@ -23,15 +24,10 @@ TextList WindowsFileProbe::findNames(const Text& pattern) const {
 }
 
 Text WindowsEnvironment::get(const Text& name) const {
-    std::wstring value(256, L'\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(value.size());
-        SetLastError(ERROR_SUCCESS);
-        const DWORD length = GetEnvironmentVariableW(wide(name), value.data(), size);
-        if (length == 0) return {};
-        if (length < size) return fromWide(value.c_str(), length);
-        value.resize(length);
-    }
+    const auto value = textOfGrowingBuffer(256, [&](wchar_t* buffer, DWORD size) {
+        return lengthOrSizeNeeded(GetEnvironmentVariableW(wide(name), buffer, size), size);
+    });
+    return value ? fromWide(value->c_str(), value->size()) : Text();
 }
 
 void WindowsEnvironment::set(const Text& name, const Text& value) {
@@ -39,14 +35,14 @@ void WindowsEnvironment::set(const Text& name, const Text& value) {
 }
 
 Text WindowsEnvironment::expand(const Text& text) const {
-    std::wstring out(text.length() + 256, L'\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(out.size());
-        const DWORD needed = ExpandEnvironmentStringsW(wide(text), out.data(), size);
-        if (needed == 0) return text;
-        if (needed <= size) return fromWide(out.c_str());
-        out.resize(needed);
-    }
+    // The answer is the size needed, terminator included, whether it fit or not.
+    const auto expanded = textOfGrowingBuffer(text.length() + 256, [&](wchar_t* buffer, DWORD size) {
+        const DWORD needed = ExpandEnvironmentStringsW(wide(text), buffer, size);
+        if (needed == 0) return BufferFill{};
+        if (needed <= size) return BufferFill{BufferFill::Kind::Fits, needed - 1};
+        return BufferFill{BufferFill::Kind::Grow, needed};
+    });
+    return expanded ? fromWide(expanded->c_str(), expanded->size()) : text;
 }
 
 bool WindowsPathNames::fitsAnsiCodePage(const Text& text) const {
@@ -72,14 +68,11 @@ bool WindowsPathNames::fitsAnsiCodePage(const Text& text) const {
 
 std::optional<Text> WindowsPathNames::shortForm(const Text& path) const {
     const std::wstring asFound = fileSystemPath(path);
-    std::wstring buffer(asFound.size() + 1, L'\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetShortPathNameW(asFound.c_str(), buffer.data(), size);
-        if (length == 0) return std::nullopt;
-        if (length < size) return withoutExtendedPrefix(fromWide(buffer.c_str(), length));
-        buffer.resize(length);
-    }
+    const auto found = textOfGrowingBuffer(asFound.size() + 1, [&](wchar_t* buffer, DWORD size) {
+        return lengthOrSizeNeeded(GetShortPathNameW(asFound.c_str(), buffer, size), size);
+    });
+    if (!found) return std::nullopt;
+    return withoutExtendedPrefix(fromWide(found->c_str(), found->size()));
 }
 
 MemoryFigures WindowsMemoryStatus::read() const {

@@ -2,14 +2,14 @@
 
 #include <string>
 
+#include "common/growing_buffer_win32.h"
+
 namespace {
 
 std::wstring systemFolder() {
-    std::wstring folder(MAX_PATH, L'\0');
-    const UINT length = GetSystemDirectoryW(folder.data(), MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    folder.resize(length);
-    return folder;
+    return textOfGrowingBuffer(MAX_PATH, [](wchar_t* buffer, DWORD size) {
+               return lengthOrSizeNeeded(GetSystemDirectoryW(buffer, size), size);
+           }).value_or(std::wstring());
 }
 
 } // namespace

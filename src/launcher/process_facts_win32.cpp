@@ -2,17 +2,18 @@
 
 #include <string>
 
+#include "common/growing_buffer_win32.h"
 #include "common/wide_win32.h"
 
 ExecutablePath executablePath() {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
-        if (length == 0) return {std::nullopt, static_cast<std::int32_t>(GetLastError())};
-        if (length < size) return {fromWide(buffer.c_str(), length)};
-        buffer.resize(buffer.size() * 2);
-    }
+    // A path that does not fit comes back cut to the buffer's size.
+    const auto path = textOfGrowingBuffer(MAX_PATH, [](wchar_t* buffer, DWORD size) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer, size);
+        if (length == 0) return BufferFill{};
+        return length < size ? BufferFill{BufferFill::Kind::Fits, length} : BufferFill{BufferFill::Kind::Grow};
+    });
+    if (!path) return {std::nullopt, static_cast<std::int32_t>(GetLastError())};
+    return {fromWide(path->c_str(), path->size())};
 }
 
 bool isNtPlatform() {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/growing_buffer_win32.h"
 #include "common/resource_bytes_win32.h"
 #include "common/text_ids.h"
 #include "common/wide_win32.h"
@@ -10,22 +11,23 @@
 
 namespace {
 
+// The profile functions answer the buffer's size less one (less two for a
+// list) when the text was cut to fit.
+BufferFill profileAnswer(DWORD length, DWORD cutLength) {
+    return length == cutLength ? BufferFill{BufferFill::Kind::Grow} : BufferFill{BufferFill::Kind::Fits, length};
+}
+
 TextList sectionNames(const Text& path) {
-    std::wstring buffer(1024, L'\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetPrivateProfileSectionNamesW(buffer.data(), size, wide(path));
-        if (length != size - 2) {
-            TextList names;
-            for (std::size_t start = 0; start < length;) {
-                const std::size_t end = buffer.find(L'\0', start);
-                names.push_back(fromWide(buffer.c_str() + start, end - start));
-                start = end + 1;
-            }
-            return names;
-        }
-        buffer.resize(buffer.size() * 2);
+    const auto list = textOfGrowingBuffer(1024, [&](wchar_t* buffer, DWORD size) {
+        return profileAnswer(GetPrivateProfileSectionNamesW(buffer, size, wide(path)), size - 2);
+    });
+    TextList names;
+    for (std::size_t start = 0; list && start < list->size();) {
+        const std::size_t end = std::min(list->find(L'\0', start), list->size());
+        names.push_back(fromWide(list->c_str() + start, end - start));
+        start = end + 1;
     }
+    return names;
 }
 
 } // namespace
@@ -33,14 +35,11 @@ TextList sectionNames(const Text& path) {
 Text IniFileSource::getString(const Text& section, const Text& key) const {
     if (!sections_) sections_ = sectionNames(path_);
     if (!mayHoldSection(*sections_, section)) return {};
-    std::wstring buffer(256, L'\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length =
-            GetPrivateProfileStringW(wide(section), wide(key), L"", buffer.data(), size, wide(path_));
-        if (length != size - 1) return fromWide(buffer.c_str(), length);
-        buffer.resize(buffer.size() * 2);
-    }
+    const auto value = textOfGrowingBuffer(256, [&](wchar_t* buffer, DWORD size) {
+        const DWORD length = GetPrivateProfileStringW(wide(section), wide(key), L"", buffer, size, wide(path_));
+        return profileAnswer(length, size - 1);
+    });
+    return value ? fromWide(value->c_str(), value->size()) : Text();
 }
 
 std::unique_ptr<SettingsSource> WindowsSettingsStore::openFile(const Text& path) const {

@@ -33,14 +33,8 @@ int fail(const Text& message) {
 
 // The path as a process started from it would see its own.
 Text fullPath(const Text& path) {
-    std::wstring buffer(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetFullPathNameW(wide(path), size, buffer.data(), nullptr);
-        if (length == 0) return path;
-        if (length < size) return fromWide(buffer.c_str(), length);
-        buffer.resize(length);
-    }
+    const auto full = fullPathName(path);
+    return full ? fromWide(full->c_str(), full->size()) : path;
 }
 
 // Opens the block of a running first instance read-only: nothing is created,
