@@ -67,7 +67,6 @@ set(JLAUNCH_WIN32_SOURCES
   src/common/resource_bytes_win32.cpp
   src/common/system_library_win32.cpp
   src/launcher/pair_launcher_win32.cpp
-  src/launcher/delay_load_hook_win32.cpp
   src/launcher/launcher_win32.cpp
   src/launcher/process_facts_win32.cpp
   src/launcher/settings_store_win32.cpp

@@ -59,9 +59,18 @@ add_library(jlaunch_plan STATIC ${JLAUNCH_PLAN_SOURCES})
 target_link_libraries(jlaunch_plan PUBLIC jlaunch_vm)
 target_compile_options(jlaunch_plan PRIVATE ${JLAUNCH_PRODUCT_OPTIONS})
 
-add_executable(jlaunch WIN32 ${JLAUNCH_WIN32_SOURCES} src/launcher/main_win32.cpp src/launcher/terminate_handler.cpp
-  resources/jlaunch.rc)
-target_link_libraries(jlaunch PRIVATE jlaunch_plan delay_loaded)
+# The Windows shell as a library: the launcher links all of it, the tools and
+# test helpers the parts they use.
+add_library(jlaunch_win32 STATIC ${JLAUNCH_WIN32_SOURCES})
+target_link_libraries(jlaunch_win32 PUBLIC jlaunch_plan)
+target_include_directories(jlaunch_win32 PUBLIC resources)
+target_compile_options(jlaunch_win32 PRIVATE ${JLAUNCH_PRODUCT_OPTIONS})
+
+# The delay-load hook is referenced by nothing the linker follows, so it is
+# an object of the executable, not of the library.
+add_executable(jlaunch WIN32 src/launcher/main_win32.cpp src/launcher/delay_load_hook_win32.cpp
+  src/launcher/terminate_handler.cpp resources/jlaunch.rc)
+target_link_libraries(jlaunch PRIVATE jlaunch_win32 delay_loaded)
 target_compile_options(jlaunch PRIVATE ${JLAUNCH_PRODUCT_OPTIONS} -municode)
 target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})
 target_include_directories(jlaunch PRIVATE resources)

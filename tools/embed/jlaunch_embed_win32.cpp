@@ -9,7 +9,7 @@
 #include "common/splitting.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
-#include "console_win32.h"
+#include "common/console_win32.h"
 #include "launcher/embedded_settings.h"
 #include "pack/text_file.h"
 #include "resource_ids.h"

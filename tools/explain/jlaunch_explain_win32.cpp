@@ -11,7 +11,7 @@
 #include "common/platform_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
-#include "embed/console_win32.h"
+#include "common/console_win32.h"
 #include "explain/account_report.h"
 #include "launcher/process_facts_win32.h"
 #include "launcher/settings_store_win32.h"

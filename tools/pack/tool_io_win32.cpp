@@ -6,7 +6,7 @@
 
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
-#include "embed/console_win32.h"
+#include "common/console_win32.h"
 
 namespace {
 

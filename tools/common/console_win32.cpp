@@ -1,4 +1,4 @@
-#include "console_win32.h"
+#include "common/console_win32.h"
 
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
