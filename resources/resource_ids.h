@@ -6,6 +6,23 @@
 #define IDD_RUNTIME_NOT_FOUND 201
 #define IDD_JAVA_EXCEPTION 231
 
+/* Controls of the dialogs. The two dialogs share the icon's id; the
+   exception dialog's buttons keep the ids 1 and 2, so that Escape (IDCANCEL)
+   is its Stop button. */
+#define IDC_ERROR_ICON 204
+#define IDC_JRE_PATH 201
+#define IDC_BROWSE 202
+#define IDC_JRE_MESSAGE 203
+#define IDC_DOWNLOAD_LINK 205
+#define IDC_BROWSE_HINT 206
+#define IDC_IGNORE 1
+#define IDC_STOP 2
+#define IDC_EXCEPTION_REPORT 208
+#define IDC_EXCEPTION_GROUP 209
+#define IDC_EXCEPTION_INTRO 210
+#define IDC_EXCEPTION_CHOICE 211
+#define IDC_EXCEPTION_WARNING 212
+
 #define IDS_WINDOWS_EXCEPTION 202
 #define IDS_JNI_EXCEPTION_REASON 203
 #define IDS_COM_ERROR 204

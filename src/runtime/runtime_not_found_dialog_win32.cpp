@@ -12,12 +12,6 @@
 
 namespace {
 
-constexpr int kPathBox = 201;
-constexpr int kBrowseButton = 202;
-constexpr int kMessage = 203;
-constexpr int kIcon = 204;
-constexpr int kLink = 205;
-
 struct ItemIdListTraits {
     using Value = PIDLIST_ABSOLUTE;
     static Value invalid() { return nullptr; }
@@ -55,11 +49,11 @@ Text controlText(HWND control) {
 }
 
 void initialise(HWND dialog, DialogState& state) {
-    const HWND link = GetDlgItem(dialog, kLink);
+    const HWND link = GetDlgItem(dialog, IDC_DOWNLOAD_LINK);
     const Text address = controlText(link);
     state.link.emplace(link, address, address);
-    SetDlgItemTextW(dialog, kMessage, wide(state.message));
-    setErrorIcon(dialog, kIcon);
+    SetDlgItemTextW(dialog, IDC_JRE_MESSAGE, wide(state.message));
+    setErrorIcon(dialog, IDC_ERROR_ICON);
     EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
     CentreWindow(dialog);
 }
@@ -74,7 +68,7 @@ void browse(HWND dialog, DialogState& state) {
     if (!chosen) return;
     wchar_t path[MAX_PATH] = {};
     if (!SHGetPathFromIDListW(chosen.get(), path)) path[0] = L'\0';
-    SetDlgItemTextW(dialog, kPathBox, path);
+    SetDlgItemTextW(dialog, IDC_JRE_PATH, path);
     state.picked = runtimeInPickedFolder(fromWide(path), state.type, state.files);
     EnableWindow(GetDlgItem(dialog, IDOK), !state.picked.jvmLibraryPath.empty());
 }
@@ -96,7 +90,7 @@ INT_PTR CALLBACK dialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);
             return TRUE;
-        case kBrowseButton:
+        case IDC_BROWSE:
             browse(dialog, *state);
             return TRUE;
         default:

@@ -9,18 +9,13 @@
 
 namespace {
 
-constexpr int kIgnoreButton = 1;
-constexpr int kStopButton = 2;
-constexpr int kIconControl = 204;
-constexpr int kReportControl = 208;
-
 // The group box and the report grow with the dialog, the texts widen (the two
 // below the report also move down), the buttons keep to the bottom right.
 constexpr AnchorRule kAnchors[] = {
-    {209, kAnchorSizeX | kAnchorSizeY}, {210, kAnchorSizeX},
-    {212, kAnchorSizeX | kAnchorMoveY}, {211, kAnchorSizeX | kAnchorMoveY},
-    {kReportControl, kAnchorSizeX | kAnchorSizeY}, {kIgnoreButton, kAnchorMoveX | kAnchorMoveY},
-    {kStopButton, kAnchorMoveX | kAnchorMoveY},
+    {IDC_EXCEPTION_GROUP, kAnchorSizeX | kAnchorSizeY}, {IDC_EXCEPTION_INTRO, kAnchorSizeX},
+    {IDC_EXCEPTION_WARNING, kAnchorSizeX | kAnchorMoveY}, {IDC_EXCEPTION_CHOICE, kAnchorSizeX | kAnchorMoveY},
+    {IDC_EXCEPTION_REPORT, kAnchorSizeX | kAnchorSizeY}, {IDC_IGNORE, kAnchorMoveX | kAnchorMoveY},
+    {IDC_STOP, kAnchorMoveX | kAnchorMoveY},
 };
 
 struct ExceptionDialogState {
@@ -35,22 +30,22 @@ INT_PTR CALLBACK exceptionDialogProcedure(HWND dialog, UINT message, WPARAM wPar
     case WM_INITDIALOG: {
         state = reinterpret_cast<ExceptionDialogState*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        SetDlgItemTextW(dialog, kReportControl, wide(withCrLfLineEnds(state->report)));
-        SendDlgItemMessageW(dialog, kReportControl, EM_SETREADONLY, TRUE, 0);
-        setErrorIcon(dialog, kIconControl);
+        SetDlgItemTextW(dialog, IDC_EXCEPTION_REPORT, wide(withCrLfLineEnds(state->report)));
+        SendDlgItemMessageW(dialog, IDC_EXCEPTION_REPORT, EM_SETREADONLY, TRUE, 0);
+        setErrorIcon(dialog, IDC_ERROR_ICON);
         CentreWindow(dialog);
         initialiseDialogLayout(dialog, state->layout, kAnchors);
         return FALSE;
     }
     case WM_COMMAND:
         // Escape sends IDCANCEL, which is the Stop button's id.
-        if (LOWORD(wParam) == kIgnoreButton || LOWORD(wParam) == kStopButton) {
+        if (LOWORD(wParam) == IDC_IGNORE || LOWORD(wParam) == IDC_STOP) {
             EndDialog(dialog, LOWORD(wParam));
             return TRUE;
         }
         return FALSE;
     case WM_CLOSE:
-        EndDialog(dialog, kStopButton);
+        EndDialog(dialog, IDC_STOP);
         return TRUE;
     default:
         return FALSE;
@@ -64,5 +59,5 @@ ExceptionChoice showExceptionDialog(const Text& report) {
     ExceptionDialogState state{report, {}};
     const INT_PTR result =
         runModalDialog(IDD_JAVA_EXCEPTION, exceptionDialogProcedure, reinterpret_cast<LPARAM>(&state));
-    return result == kIgnoreButton ? ExceptionChoice::Ignore : ExceptionChoice::Stop;
+    return result == IDC_IGNORE ? ExceptionChoice::Ignore : ExceptionChoice::Stop;
 }
