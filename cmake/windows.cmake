@@ -38,12 +38,19 @@ add_library(delay_loaded INTERFACE)
 add_dependencies(delay_loaded delay_import_libraries)
 target_link_libraries(delay_loaded INTERFACE ${DELAY_IMPORT_LIBRARIES} delayimp)
 
-# The product's code throws and catches nothing; without exceptions it drops
-# their tables and the runtime's exception classes (terminate_handler.cpp
-# ends the process where the runtime would throw).
+# The product's code throws and catches nothing. With GNU's C++ runtime it
+# is built without exceptions, which drops their tables, and the runtime's
+# throwing helpers are replaced (libstdcxx/no_throw_runtime.cpp) so that its
+# exception classes stay out too. Another toolchain builds the same sources
+# without these two.
 # (Link-time optimisation is no option here: the toolchain's GCC 12 stops with
 # an internal compiler error in <variant> when linking with -flto.)
-set(JLAUNCH_PRODUCT_OPTIONS ${JLAUNCH_WARNINGS} -fno-exceptions)
+set(JLAUNCH_PRODUCT_OPTIONS ${JLAUNCH_WARNINGS})
+set(JLAUNCH_RUNTIME_SOURCES)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND JLAUNCH_PRODUCT_OPTIONS -fno-exceptions)
+  list(APPEND JLAUNCH_RUNTIME_SOURCES cmake/libstdcxx/no_throw_runtime.cpp)
+endif()
 
 add_library(jlaunch_core STATIC ${JLAUNCH_PORTABLE_SOURCES})
 target_include_directories(jlaunch_core PUBLIC src)
@@ -69,7 +76,7 @@ target_compile_options(jlaunch_win32 PRIVATE ${JLAUNCH_PRODUCT_OPTIONS})
 # The delay-load hook is referenced by nothing the linker follows, so it is
 # an object of the executable, not of the library.
 add_executable(jlaunch WIN32 src/launcher/main_win32.cpp src/launcher/delay_load_hook_win32.cpp
-  src/launcher/terminate_handler.cpp resources/jlaunch.rc)
+  ${JLAUNCH_RUNTIME_SOURCES} resources/jlaunch.rc)
 target_link_libraries(jlaunch PRIVATE jlaunch_win32 delay_loaded)
 target_compile_options(jlaunch PRIVATE ${JLAUNCH_PRODUCT_OPTIONS} -municode)
 target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})

@@ -1,3 +1,4 @@
+// GNU C++ runtime only (the Windows build adds it for that toolchain).
 // What ends the process when the C++ runtime gives up (out of memory in a
 // text operation, for one): it ends without a message of the launcher's own.
 // Replacing the GNU runtime's verbose handler keeps its symbol demangler, a
