@@ -1,5 +1,7 @@
-// The PE header check that tells a 32-bit JVM library from a 64-bit one.
+// The PE header check that tells a 32-bit JVM library from a 64-bit one, and
+// what jlaunch-explain reads of a JVM library's file: machine and exports.
 
+#include "explain/library_facts.h"
 #include "fuzz_support.h"
 #include "runtime/pe_image.h"
 
@@ -15,6 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(*machine == (data[*offset + 4] | data[*offset + 5] << 8));
         }
     }
+    const LibraryFacts facts = libraryFactsOf(image);
+    FUZZ_CHECK(facts.machine == (offset ? machineAt(image, *offset) : std::nullopt));
+    FUZZ_CHECK(!facts.exportsEntryPoints || facts.machine);
     // Offsets a damaged header could name.
     for (const std::size_t at : {size, size - 1, size - 24, std::size_t{0}, ~std::size_t{0}}) machineAt(image, at);
     return 0;

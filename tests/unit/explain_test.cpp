@@ -181,3 +181,67 @@ TEST(JsonWriter, NestsSeparatesAndEscapes) {
               "{\n  \"a\": \"q\\\"b\\\\c\\u000a\\u0001\",\n  \"empty\": [],\n  \"list\": [\n    \"x\",\n    \"y\"\n  ],\n"
               "  \"n\": null,\n  \"t\": true,\n  \"o\": {\n    \"k\": 4294967295\n  }\n}");
 }
+
+namespace {
+
+void put(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value, int size = 4) {
+    for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// A PE32+ image of one section, whose file offsets are its addresses, that
+// exports the names; nameTable is where its export directory says their list is.
+std::vector<std::uint8_t> imageExporting(const std::vector<std::string>& names, std::uint32_t nameTable = 0x240) {
+    std::vector<std::uint8_t> image(0x400, 0);
+    image[0] = 'M';
+    image[1] = 'Z';
+    put(image, 0x3C, 0x40);
+    put(image, 0x40, 0x00004550);
+    put(image, 0x44, kMachineAmd64, 2);
+    put(image, 0x46, 1, 2);       // sections
+    put(image, 0x54, 0xF0, 2);    // optional header size
+    put(image, 0x58, 0x20B, 2);   // PE32+
+    put(image, 0x58 + 108, 16);   // data directories
+    put(image, 0x58 + 112, 0x200);
+    put(image, 0x148 + 12, 0x200);  // the section: address, size, file offset
+    put(image, 0x148 + 16, 0x200);
+    put(image, 0x148 + 20, 0x200);
+    put(image, 0x200 + 24, static_cast<std::uint32_t>(names.size()));
+    put(image, 0x200 + 32, nameTable);
+    std::uint32_t at = 0x280;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        put(image, 0x240 + 4 * i, at);
+        std::copy(names[i].begin(), names[i].end(), image.begin() + at);
+        at += static_cast<std::uint32_t>(names[i].size()) + 1;
+    }
+    return image;
+}
+
+} // namespace
+
+TEST(LibraryFacts, TheEntryPointsAreReadFromTheExportTable) {
+    const std::string create = "JNI_CreateJavaVM", defaults = "JNI_GetDefaultJavaVMInitArgs";
+    EXPECT_TRUE(libraryFactsOf(imageExporting({"JNI_GetCreatedJavaVMs", create, defaults})).exportsEntryPoints);
+    EXPECT_FALSE(libraryFactsOf(imageExporting({create})).exportsEntryPoints);
+    EXPECT_FALSE(libraryFactsOf(imageExporting({create + "X", defaults})).exportsEntryPoints);
+    // A list of names outside the image is no list.
+    EXPECT_FALSE(libraryFactsOf(imageExporting({create, defaults}, 0x3FE)).exportsEntryPoints);
+    EXPECT_FALSE(libraryFactsOf(imageExporting({create, defaults}, 0x900)).exportsEntryPoints);
+    EXPECT_EQ(libraryFactsOf(imageExporting({})).machine, std::optional<std::uint16_t>(kMachineAmd64));
+}
+
+TEST(LibraryFacts, PredictWhatTheLoaderOfA64BitProcessGives) {
+    using Result = LibraryLoad::Result;
+    const std::pair<LibraryFacts, LibraryLoad> cases[] = {
+        {{0, false, kMachineAmd64, true}, {Result::Loaded, 0}},
+        {{0, false, kMachineAmd64, false}, {Result::NoEntryPoints, 127}},
+        {{0, false, kMachineI386, true}, {Result::NotLoaded, 193}},
+        {{0, false, std::nullopt, false}, {Result::NotLoaded, 193}},
+        {{5, false, std::nullopt, false}, {Result::NotLoaded, 5}},
+        {{0, true, std::nullopt, false}, {Result::NotKnown, 0}},
+    };
+    for (const auto& [facts, load] : cases) {
+        const LibraryLoad predicted = predictLibraryLoad(facts);
+        EXPECT_EQ(predicted.result, load.result) << facts.openError << " " << facts.machine.value_or(0);
+        EXPECT_EQ(predicted.error, load.error) << facts.openError << " " << facts.machine.value_or(0);
+    }
+}

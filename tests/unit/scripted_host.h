@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "explain/launch_account.h"
 #include "launcher/launch_host.h"
 #include "test_support.h"
 
@@ -72,3 +73,27 @@ private:
 
     LoggedSplash splash_{*this};
 };
+
+// Runs the plan as the entry point does: the exit code.
+std::uint32_t runAsTheLauncherDoes(ScriptedHost& host);
+
+std::vector<std::string> utf8(const std::vector<Text>& texts);
+
+// How a launch ends, as far as both the launcher and jlaunch-explain tell it.
+struct LaunchEnding {
+    LaunchOutcome outcome = LaunchOutcome::Fails;
+    std::vector<std::string> messages;  // shown, or the runtime-not-found dialog's
+    VmOptionList options;               // the VM's, the hooks last
+    ArgumentList mainArguments;
+    friend bool operator==(const LaunchEnding&, const LaunchEnding&) = default;
+};
+void PrintTo(const LaunchEnding& ending, std::ostream* out);
+
+// The JVM libraries of a machine by what their files tell; a library not
+// listed is a good x64 one.
+using LibraryTable = std::map<std::u16string, LibraryFacts>;
+
+// The launcher's run on the host's machine, the libraries loading as Windows loads them.
+LaunchEnding launchWith(ScriptedHost& host, const LibraryTable& libraries);
+// What jlaunch-explain says of a launch on the same machine.
+LaunchEnding explainWith(ScriptedHost& machine, const LibraryTable& libraries);
