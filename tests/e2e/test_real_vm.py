@@ -16,12 +16,14 @@ class RealVmLaunch(RealVmTestCase):
         install_real_app(case, {
             "Application": {"Cmd": '--from-cmd "--prop=x"', "Output File": case.win(r"logs\new\out.txt"),
                             "Error File": case.win(r"logs\other\err.txt")},
-            "Java Runtime Environment": {"Virtual Machine Parameters": '-Dx="a  b"'}})
-        run = case.run('first "two words" Zoë 😀 "--err=to the error"')
+            "Java Runtime Environment": {"Virtual Machine Parameters": '-Dx="a  b" -Dy=Grüße'}})
+        # The VM reads its options in the ANSI code page and the environment the launcher set for it.
+        run = case.run('first "two words" Zoë 😀 "--err=to the error" --prop=y --env=JL_JVM_HOME', locale="utf8")
         self.assertEqual((run.exit_code, run.windows), (0, []))
         self.assertEqual(console_file_report(case.path(r"logs\new\out.txt")), [
-            "main 7", "arg 0 first", "arg 1 two words", "arg 2 Zoë", "arg 3 😀", "arg 4 --err=to the error",
-            "arg 5 --from-cmd", "arg 6 --prop=x", "prop x=a  b", "main returns"])
+            "main 9", "arg 0 first", "arg 1 two words", "arg 2 Zoë", "arg 3 😀", "arg 4 --err=to the error",
+            "arg 5 --prop=y", "arg 6 --env=JL_JVM_HOME", "arg 7 --from-cmd", "arg 8 --prop=x", "prop y=Grüße",
+            f"env JL_JVM_HOME={case.win('rt')}", "prop x=a  b", "main returns"])
         self.assertEqual(case.path(r"logs\other\err.txt").read_bytes(), b"to the error\r\n")
 
     def test_system_exit_ends_the_launch_with_its_code(self):
@@ -48,6 +50,9 @@ class RealVmLaunch(RealVmTestCase):
                 # main ended with the exception, right after reporting its last argument
                 self.assertEqual(console_file_report(case.path("out.txt"))[-1:],
                                  [f"arg {len(arguments.split())} --throw={EXCEPTION_TEXT}"])
+                if not answer:  # the thread's uncaught-exception handler reports it on System.err
+                    self.assertTrue(case.path("err.txt").read_text(encoding="utf-8").startswith(
+                        f'Exception in thread "main" java.lang.IllegalStateException: {EXCEPTION_TEXT}'))
 
     def test_main_class_missing_or_without_main(self):
         for main_class, message in (("e2e.Missing", "Could not find the main class e2e/Missing.\n"),
@@ -71,8 +76,6 @@ class RealVmLaunch(RealVmTestCase):
                 self.assertEqual(console_file_report(case.path("out.txt"))[2:], [outcome, "main returns"])
 
     def test_launch_ends_when_the_last_non_daemon_thread_does(self):
-        # The thread ends well after main: this VM mishandles one that ends just as DestroyJavaVM starts
-        # (docs/wine-notes.md).
         case = self.case()
         install_real_app(case)
         run = case.run("--thread=1000")

@@ -13,6 +13,7 @@ package e2e;
 //   --thread=MS    start a non-daemon thread that reports "thread done" after MS ms
 //   --load=CLASS   load CLASS by name and report "loaded CLASS"
 //   --prop=NAME    report "prop NAME=" and the system property's value
+//   --env=NAME     report "env NAME=" and the environment variable's value
 //   --sleep=MS     sleep MS ms
 public class Console {
     public static void main(String[] args) throws Exception {
@@ -56,6 +57,8 @@ public class Console {
             worker.start();
         } else if (command.startsWith("--load=")) {
             System.out.println("loaded " + Class.forName(value(command)).getName());
+        } else if (command.startsWith("--env=")) {
+            System.out.println("env " + value(command) + "=" + escape(String.valueOf(System.getenv(value(command)))));
         } else if (command.startsWith("--prop=")) {
             System.out.println("prop " + value(command) + "=" + escape(String.valueOf(System.getProperty(value(command)))));
         }
