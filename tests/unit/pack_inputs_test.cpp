@@ -98,7 +98,7 @@ TEST(PackRequest, CommandLineOverridesTheToolsSettingsFile) {
     ASSERT_TRUE(parsed) << parsed.error();
     const Text file = u"\uFEFF[pack]\r\nIcon=file.ico\r\nsettings = embedded.ini\r\n"
                       u"[Version]\r\nFile Version=3.0.0.7\r\nProduct Name=Straße\r\nLegal Copyright=\r\n"_t;
-    const auto merged = withSettingsFile(std::move(*parsed), file, folderOf(u"conf/pack.ini"_t));
+    const auto merged = withSettingsFile(std::move(*parsed), file, folderWithSeparatorOf(u"conf/pack.ini"_t));
     ASSERT_TRUE(merged) << merged.error();
     EXPECT_EQ(*merged->value("icon"), u"/abs/cli.ico"_t);
     EXPECT_EQ(*merged->value("settings"), u"conf/embedded.ini"_t);

@@ -32,7 +32,7 @@ Outcome<PackRequest> withOwnSettings(PackRequest request) {
     const Text file = *request.configFile;
     const auto bytes = readInput(file);
     if (!bytes) return Outcome<PackRequest>::failure(bytes.error());
-    auto merged = withSettingsFile(std::move(request), decodeTextFile(asChars(*bytes)), folderOf(file));
+    auto merged = withSettingsFile(std::move(request), decodeTextFile(asChars(*bytes)), folderWithSeparatorOf(file));
     if (!merged) return Outcome<PackRequest>::failure(file.toUtf8() + ": " + merged.error());
     return merged;
 }

@@ -167,7 +167,7 @@ VersionOutcome versionRecordOf(const PackRequest& request) {
     return std::optional<VersionRecord>(std::move(record));
 }
 
-Text folderOf(const Text& path) {
+Text folderWithSeparatorOf(const Text& path) {
     const auto separator = lastSeparator(path);
     return separator ? path.left(*separator + 1) : Text();
 }

@@ -33,7 +33,7 @@ Outcome<PackRequest> withSettingsFile(PackRequest request, const Text& fileText,
 // version field, or why the fields do not make one.
 Outcome<std::optional<VersionRecord>> versionRecordOf(const PackRequest& request);
 
-// The folder part of a path with its final separator ("" when it has none), and
+// The folder part of a path with its final separator, "/" or "\\" ("" when it has none), and
 // a relative path taken from such a folder.
-Text folderOf(const Text& path);
+Text folderWithSeparatorOf(const Text& path);
 Text resolvedPath(const Text& folder, const Text& path);
