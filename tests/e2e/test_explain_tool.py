@@ -52,13 +52,44 @@ def no_runtime(case):
     return []
 
 
-class ExplainTool(WineTestCase):
+class ExplainChecks:
+    """Runs jlaunch-explain on a case's launcher, and holds what it said against a run of the launcher."""
+
     def explain(self, case, *arguments, json_output=True):
         done = self.session.wine(str(BIN / "jlaunch-explain.exe"), *(["--json"] if json_output else []),
                                  case.win("app.exe"), *arguments)
         output = done.stdout.decode("utf-8")
         return done.returncode, json.loads(output) if json_output else output
 
+    def check_against_the_run(self, case, code, account, run):
+        outcome, vm = account["outcome"], account["vm"]
+        folders = loaded_libraries(case)
+        logs = [JvmLog(case.path(f"{folder}\\jvm.log")) for folder in folders]
+        # The launcher loads the library before it assembles the options, which can still fail.
+        self.assertEqual([case.win(f"{folder}\\jvm.dll") for folder in folders],
+                         [vm["library"]["path"]] if vm and vm["library"]["load"] == "loads" else [])
+        if outcome["result"] == "fails":
+            self.assertEqual((code, run.exit_code, outcome["exitCode"]), (1, FAILURE, FAILURE))
+            # The text of the error box, or the message of the runtime-not-found dialog.
+            [shown] = [c["text"] for c in run.windows[0]["controls"] if c["id"] in (0xFFFF, 203)]
+            self.assertEqual(outcome["message"], shown)
+            self.assertFalse(any(log.has("JNI_CreateJavaVM") for log in logs))
+            return
+        self.assertEqual((code, outcome["result"], run.exit_code, run.windows), (0, "startsVm", 0, []))
+        [log] = logs
+        self.assertEqual(vm["options"], log.option_strings())
+        self.assertEqual(account["mainArguments"], log.main_arguments())
+        self.assertEqual(vm["environment"], {name: log.env(name) for name in ("JL_JVM_PATH", "JL_JVM_HOME", "Path")})
+        self.assertEqual(account["runtime"]["jvmLibrary"], log.env("JL_JVM_PATH"))
+        # The double logs 'System.setOut "<path>"' for a stream the launcher redirected.
+        redirected = dict(event.split(" ", 1) for event in log.with_prefix("System.set"))
+        self.assertEqual((vm["outputFile"], vm["errorFile"]),
+                         tuple(json.loads(redirected.get(name, "null")) for name in ("System.setOut", "System.setErr")))
+        if vm["threadStack"] is not None:
+            self.assertEqual(vm["threadStack"], log.creation_stack_size(), "the stack the VM was created on")
+
+
+class ExplainTool(ExplainChecks, WineTestCase):
     def test_it_tells_what_the_launcher_then_does(self):
         cancel = ["press:2"]  # in the runtime-not-found dialog
         rows = [("JRE Path", jre_path, "startsVm", []), ("private runtime", private_runtime, "startsVm", []),
@@ -76,26 +107,6 @@ class ExplainTool(WineTestCase):
                 self.check_against_the_run(case, code, account, run)
                 if what.startswith("registry"):
                     self.check_registry_verdicts(account)
-
-    def check_against_the_run(self, case, code, account, run):
-        outcome = account["outcome"]
-        if outcome["result"] == "fails":
-            self.assertEqual((code, run.exit_code, outcome["exitCode"]), (1, FAILURE, FAILURE))
-            # The text of the error box, or the message of the runtime-not-found dialog.
-            [shown] = [c["text"] for c in run.windows[0]["controls"] if c["id"] in (0xFFFF, 203)]
-            self.assertEqual(outcome["message"], shown)
-            self.assertEqual(loaded_libraries(case), [])
-            return
-        self.assertEqual((code, outcome["result"], run.exit_code, run.windows), (0, "startsVm", 0, []))
-        [folder] = loaded_libraries(case)
-        log = JvmLog(case.path(f"{folder}\\jvm.log"))
-        vm = account["vm"]
-        self.assertEqual(vm["options"], log.option_strings())
-        self.assertEqual(account["mainArguments"], log.main_arguments())
-        self.assertEqual(vm["environment"], {name: log.env(name) for name in ("JL_JVM_PATH", "JL_JVM_HOME", "Path")})
-        self.assertEqual(account["runtime"]["jvmLibrary"], log.env("JL_JVM_PATH"))
-        if vm["stackSize"] is not None:
-            self.assertEqual(vm["stackSize"], log.creation_stack_size())
 
     def check_registry_verdicts(self, account):
         [native] = account["runtime"]["registryPasses"]

@@ -36,7 +36,7 @@ public:
     void put(const Text& section, const Text& key, const Text& value) { store.put(kIni, section, key, value); }
 
     LaunchAccount explain(const ArgumentList& arguments = {}) {
-        ExplainPlatform platform{store, files, environment, memory, paths, registry, texts, true,
+        ExplainPlatform platform{store, files, environment, memory, paths, registry, texts, true, 0x200000,
                                  [this](const Text& library) { return x86Library == library; },
                                  [](const Text&) { return LibraryFacts{0, false, kMachineAmd64, true}; },
                                  [this](const Text&) { return firstInstance; },
@@ -141,6 +141,7 @@ TEST(Explain, AStartingLaunchIsWorkedOutToTheArgumentsOfMain) {
                                     u"-Djava.class.path=C:\\a.jar;"_t, u"-Xss1m"_t, u"-Dhome=C:\\rt"_t, u"abort"_t,
                                     u"exit"_t}));
     EXPECT_EQ(vm.stackSize, 1048576u);
+    EXPECT_EQ(vm.threadStack, std::optional<std::uint64_t>(0x200000));  // the launcher's own reserve is larger
     EXPECT_TRUE(account.splash->suppressed);
     EXPECT_EQ(account.mainArguments, (TextList{u"a"_t, u"-nosplash"_t, u"-e"_t, u"-x"_t}));
 
@@ -244,4 +245,17 @@ TEST(LibraryFacts, PredictWhatTheLoaderOfA64BitProcessGives) {
         EXPECT_EQ(predicted.result, load.result) << facts.openError << " " << facts.machine.value_or(0);
         EXPECT_EQ(predicted.error, load.error) << facts.openError << " " << facts.machine.value_or(0);
     }
+}
+
+TEST(LibraryFacts, AThreadGetsTheLaunchersReserveOrWholeMegabytesAboveIt) {
+    constexpr std::uint64_t kMiB = 1 << 20;
+    EXPECT_EQ(threadStackFor(kMiB, 2 * kMiB), std::optional<std::uint64_t>(2 * kMiB));
+    EXPECT_EQ(threadStackFor(2 * kMiB, 2 * kMiB), std::optional<std::uint64_t>(2 * kMiB));
+    EXPECT_EQ(threadStackFor(2 * kMiB + 1, 2 * kMiB), std::optional<std::uint64_t>(3 * kMiB));
+    EXPECT_EQ(threadStackFor(UINT64_MAX, 2 * kMiB), std::optional<std::uint64_t>(UINT64_MAX));
+    EXPECT_EQ(threadStackFor(kMiB, std::nullopt), std::nullopt);
+    std::vector<std::uint8_t> image = imageExporting({});
+    put(image, 0x58 + 72, 0x300000);
+    EXPECT_EQ(stackReserveOf(image), std::optional<std::uint64_t>(0x300000));
+    EXPECT_EQ(stackReserveOf(std::vector<std::uint8_t>(0x40, 0)), std::nullopt);
 }

@@ -112,7 +112,7 @@ LaunchEnding launchWith(ScriptedHost& host, const LibraryTable& libraries) {
 LaunchEnding explainWith(ScriptedHost& machine, const LibraryTable& libraries) {
     ScriptedHost& m = machine;
     const auto facts = [&](const Text& library) { return factsOf(libraries, library); };
-    ExplainPlatform platform{m.store, m.files, m.environment, m.memory, m.paths, m.registry, m.messages, true,
+    ExplainPlatform platform{m.store, m.files, m.environment, m.memory, m.paths, m.registry, m.messages, true, {},
                              [&](const Text& library) { return facts(library).machine == kMachineI386; }, facts,
                              [](const Text&) { return std::nullopt; }, [](const Text&) {}};
     const LaunchAccount account = explainLaunch(*m.executable.path, m.arguments, platform);

@@ -66,6 +66,8 @@ std::uint32_t ExplainingHost::runJavaMain(JavaMainJob job, std::uint64_t stackSi
     const VmOptionRecords records(job.options);
     for (const JavaVMOption& option : records.records()) vm.options.push_back(fromAnsi(option.optionString));
     vm.stackSize = stackSize;
+    // Without -Xss the launcher asks the VM for its default, which only the loaded VM tells.
+    if (stackSize) vm.threadStack = threadStackFor(stackSize, platform_.launcherStackReserve);
     vm.outputFile = job.streams.output;
     vm.errorFile = job.streams.error;
     account_.mainArguments = job.main.arguments;

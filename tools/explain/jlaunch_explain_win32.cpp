@@ -52,24 +52,45 @@ std::optional<FirstInstance> findFirstInstance(const Text& instanceName) {
     return first;
 }
 
-// What the file of a JVM library tells, read through a read-only mapping.
+// A file's bytes through a read-only mapping.
+class MappedFile {
+public:
+    explicit MappedFile(const Text& path)
+        : file_(CreateFileW(fileSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        LARGE_INTEGER size{};
+        if (!file_ || !GetFileSizeEx(file_.get(), &size)) {
+            fail();
+            return;
+        }
+        if (size.QuadPart == 0) return;  // no mapping for nothing
+        mapping_.reset(CreateFileMappingW(file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+        view_.reset(mapping_ ? MapViewOfFile(mapping_.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
+        if (!view_) {
+            fail();
+            return;
+        }
+        bytes_ = {static_cast<const std::uint8_t*>(view_.get()), static_cast<std::size_t>(size.QuadPart)};
+    }
+    // The system's error when the file could not be read; 0 when it was.
+    std::int32_t error() const { return error_; }
+    ByteView bytes() const { return bytes_; }
+
+private:
+    void fail() { error_ = static_cast<std::int32_t>(GetLastError()); }
+
+    UniqueFileHandle file_;
+    UniqueHandle mapping_;
+    UniqueMappedView view_;
+    ByteView bytes_;
+    std::int32_t error_ = 0;
+};
+
 LibraryFacts libraryFacts(const Text& library) {
-    const UniqueFileHandle file(CreateFileW(fileSystemPath(library).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LibraryFacts unread;
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size)) {
-        unread.openError = static_cast<std::int32_t>(GetLastError());
-        return unread;
-    }
-    if (size.QuadPart == 0) return libraryFactsOf({});
-    const UniqueHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-    const UniqueMappedView view(mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
-    if (!view) {
-        unread.openError = static_cast<std::int32_t>(GetLastError());
-        return unread;
-    }
-    return libraryFactsOf({static_cast<const std::uint8_t*>(view.get()), static_cast<std::size_t>(size.QuadPart)});
+    const MappedFile file(library);
+    LibraryFacts facts = libraryFactsOf(file.bytes());
+    facts.openError = file.error();
+    return facts;
 }
 
 } // namespace
@@ -101,7 +122,7 @@ int wmain() {
     const WindowsRegistry registry;
     const WindowsMessages messages;
     ExplainPlatform platform{settings, files, environment, memory, paths, registry, messages, isNtPlatform(),
-                             isX86Library, libraryFacts, findFirstInstance,
+                             stackReserveOf(MappedFile(launcher).bytes()), isX86Library, libraryFacts, findFirstInstance,
                              [](const Text& folder) { SetCurrentDirectoryW(wide(folder)); }};
     const LaunchAccount account = explainLaunch(launcher, arguments, platform);
     writeText(STD_OUTPUT_HANDLE, json ? jsonReport(account) : textReport(account));

@@ -137,6 +137,8 @@ void jsonVm(const LaunchAccount& account, JsonWriter& json) {
     json.endArray().key(u"options").value(vm.options);
     json.key(u"stackSize");
     vm.stackSize ? json.value(vm.stackSize) : json.null();
+    json.key(u"threadStack");
+    vm.threadStack ? json.value(*vm.threadStack) : json.null();
     json.key(u"outputFile").valueOrNull(vm.outputFile);
     json.key(u"errorFile").valueOrNull(vm.errorFile).endObject();
 }

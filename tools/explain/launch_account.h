@@ -74,7 +74,8 @@ struct VmAccount {
     bool classPathFound = false;
     TextList options;  // as the VM receives them, the hooks last
     VmOptionsRecord record;
-    std::uint64_t stackSize = 0;  // 0: the VM's default
+    std::uint64_t stackSize = 0;  // asked by -Xss; 0: the VM's default
+    std::optional<std::uint64_t> threadStack;  // what the thread that runs main gets, where that is known
     Text outputFile, errorFile;
 };
 
@@ -109,6 +110,8 @@ struct ExplainPlatform {
     const Registry& registry;
     const Messages& texts;  // the launcher's texts in the user's language
     bool isNtPlatform = true;
+    // The launcher's default stack reserve, which a thread asked for less gets.
+    std::optional<std::uint64_t> launcherStackReserve;
     std::function<bool(const Text& library)> isX86Library;
     std::function<LibraryFacts(const Text& library)> libraryFacts;
     std::function<std::optional<FirstInstance>(const Text& instanceName)> findFirstInstance;

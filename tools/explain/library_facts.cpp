@@ -93,6 +93,25 @@ LibraryFacts libraryFactsOf(ByteView image) {
     return facts;
 }
 
+std::optional<std::uint64_t> stackReserveOf(ByteView image) {
+    const auto ntOffset = ntHeadersOffset(image);
+    if (!ntOffset || !machineAt(image, *ntOffset)) return std::nullopt;
+    const std::size_t optionalHeader = *ntOffset + 24;
+    const auto magic = read16(image, optionalHeader);
+    if (magic == kPe32Magic) return read32(image, optionalHeader + 72);
+    if (magic != kPe32PlusMagic) return std::nullopt;
+    const auto low = read32(image, optionalHeader + 72), high = read32(image, optionalHeader + 76);
+    if (!low || !high) return std::nullopt;
+    return std::uint64_t{*high} << 32 | *low;
+}
+
+std::optional<std::uint64_t> threadStackFor(std::uint64_t committed, std::optional<std::uint64_t> reserve) {
+    constexpr std::uint64_t kMiB = 1 << 20;
+    if (!reserve) return std::nullopt;
+    if (committed <= *reserve) return reserve;
+    return committed > UINT64_MAX - (kMiB - 1) ? committed : (committed + kMiB - 1) / kMiB * kMiB;
+}
+
 LibraryLoad predictLibraryLoad(const LibraryFacts& facts) {
     using Result = LibraryLoad::Result;
     if (facts.openError != 0) return {Result::NotLoaded, facts.openError};

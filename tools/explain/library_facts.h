@@ -19,6 +19,16 @@ struct LibraryFacts {
 // The facts of a file's bytes (openError stays 0).
 LibraryFacts libraryFactsOf(ByteView image);
 
+// The stack an executable's threads reserve by default (its optional
+// header's SizeOfStackReserve); nothing when it is no PE image.
+std::optional<std::uint64_t> stackReserveOf(ByteView image);
+
+// The stack a thread gets when it is created with this size as its committed
+// size, in a process whose executable reserves `reserve` by default: that
+// reserve, or a larger size rounded up to a whole MiB. Nothing when the
+// reserve is not known.
+std::optional<std::uint64_t> threadStackFor(std::uint64_t committed, std::optional<std::uint64_t> reserve);
+
 // Loaded: an x64 image with both entry points (whether its own dependencies
 // load only loading tells). A file that cannot be read fails to load with
 // the same error. An empty file fails with an error that differs between

@@ -204,7 +204,8 @@ void textVm(const LaunchAccount& account, Lines& out) {
     out.heading(u"VM options, in order");
     for (const Text& option : vm.options) out.line(option);
     out.line(Text(u"stack of the thread that runs main: ") +
-             (vm.stackSize ? number(vm.stackSize) + u" bytes (-Xss)" : Text(u"the VM's default")));
+             (vm.stackSize ? number(vm.stackSize) + u" bytes asked (-Xss)" : Text(u"the VM's default")));
+    if (vm.threadStack) out.line(Text(u"which reserves ") + number(*vm.threadStack) + u" bytes");
 }
 
 void textMain(const LaunchAccount& account, Lines& out) {
