@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <type_traits>
 
 // What one call into a buffer of a given size gave.
 struct BufferFill {
@@ -23,18 +24,22 @@ inline BufferFill lengthOrSizeNeeded(DWORD answer, DWORD size) {
     return {BufferFill::Kind::Grow, answer};
 }
 
+// The caller's call into a buffer, taken by reference so that the loop is
+// compiled once rather than once for every caller.
+class BufferFiller {
+public:
+    template <typename Fill>
+    BufferFiller(Fill&& fill)  // implicit: made from each call site's lambda
+        : fill_(&fill), call_([](void* fill, wchar_t* buffer, DWORD size) {
+              return (*static_cast<std::remove_reference_t<Fill>*>(fill))(buffer, size);
+          }) {}
+    BufferFill operator()(wchar_t* buffer, DWORD size) const { return call_(fill_, buffer, size); }
+
+private:
+    void* fill_;
+    BufferFill (*call_)(void*, wchar_t*, DWORD);
+};
+
 // Calls fill(buffer, size) with a growing buffer until the text fits;
 // nothing when a call fails (its last-error value is left as it set it).
-template <typename Fill>
-std::optional<std::wstring> textOfGrowingBuffer(std::size_t firstSize, Fill fill) {
-    std::wstring buffer(firstSize ? firstSize : 1, L'\0');
-    for (;;) {
-        const BufferFill filled = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
-        switch (filled.kind) {
-        case BufferFill::Kind::Failed: return std::nullopt;
-        case BufferFill::Kind::Fits: buffer.resize(filled.length); return buffer;
-        case BufferFill::Kind::Grow: break;
-        }
-        buffer.resize(filled.length > buffer.size() ? filled.length : buffer.size() * 2);
-    }
-}
+std::optional<std::wstring> textOfGrowingBuffer(std::size_t firstSize, BufferFiller fill);
