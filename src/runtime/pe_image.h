@@ -11,6 +11,9 @@
 
 constexpr std::uint16_t kMachineI386 = 0x014C;
 constexpr std::uint16_t kMachineAmd64 = 0x8664;
+// The optional header's magic: a 32-bit image, a 64-bit one.
+constexpr std::uint16_t kPe32Magic = 0x10B;
+constexpr std::uint16_t kPe32PlusMagic = 0x20B;
 
 // Offset of the NT headers when the image starts with "MZ" and the offset
 // it names leaves room for the "PE\0\0" signature and the file header.

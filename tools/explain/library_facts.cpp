@@ -8,8 +8,6 @@ namespace {
 
 constexpr std::int32_t kErrorBadExeFormat = 193;
 constexpr std::int32_t kErrorProcNotFound = 127;
-constexpr std::uint16_t kPe32Magic = 0x10B;
-constexpr std::uint16_t kPe32PlusMagic = 0x20B;
 constexpr std::size_t kSectionHeaderSize = 40;
 
 // The sections of an image, enough to find the file bytes of an address.

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr std::uint16_t kPe32Magic = 0x10B;
-constexpr std::uint16_t kPe32PlusMagic = 0x20B;
 constexpr std::uint32_t kDirectoriesNeeded = kBaseRelocationDirectory + 1;
 constexpr std::uint32_t kMaximumDirectories = 16;
 constexpr std::uint32_t kMaximumFileAlignment = 0x10000;
