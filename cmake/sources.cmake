@@ -21,11 +21,13 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/splash_settings_reader.cpp
   src/launcher/vm_settings_reader.cpp
   src/launcher/working_directory.cpp
+  src/runtime/environment_runtimes.cpp
   src/runtime/hyper_link.cpp
   src/runtime/java_version.cpp
   src/runtime/jvm_location.cpp
   src/runtime/pe_image.cpp
   src/runtime/registry_search.cpp
+  src/runtime/release_file.cpp
   src/runtime/runtime_choice.cpp
   src/runtime/runtime_ranking.cpp
   src/splash/splash_choice.cpp

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "common/text.h"
 
@@ -14,6 +15,11 @@ public:
     virtual bool exists(const Text& path) const = 0;
     // Every name FindFirstFileW/FindNextFileW return for the pattern, in their order.
     virtual TextList findNames(const Text& pattern) const = 0;
+    // At most maxBytes from the start of the file; nothing when it cannot be read.
+    virtual std::optional<std::string> readStart(const Text& path, std::size_t maxBytes) const = 0;
+    // The path of the file itself, with the links and junctions on the way
+    // followed; nothing when it cannot be opened.
+    virtual std::optional<Text> finalPath(const Text& path) const = 0;
 };
 
 class Environment {

@@ -1,5 +1,6 @@
 #include "common/platform_win32.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/growing_buffer_win32.h"
@@ -21,6 +22,41 @@ TextList WindowsFileProbe::findNames(const Text& pattern) const {
         names.push_back(fromWide(data.cFileName));
     } while (FindNextFileW(find.get(), &data));
     return names;
+}
+
+namespace {
+
+UniqueFileHandle openForReading(const Text& path) {
+    return UniqueFileHandle(CreateFileW(fileSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+} // namespace
+
+std::optional<std::string> WindowsFileProbe::readStart(const Text& path, std::size_t maxBytes) const {
+    const UniqueFileHandle file = openForReading(path);
+    if (!file) return std::nullopt;
+    std::string bytes(maxBytes, '\0');
+    std::size_t total = 0;
+    DWORD read = 0;
+    while (total < maxBytes &&
+           ReadFile(file.get(), bytes.data() + total, static_cast<DWORD>(std::min<std::size_t>(maxBytes - total, 1 << 20)),
+                    &read, nullptr) &&
+           read > 0) {
+        total += read;
+    }
+    bytes.resize(total);
+    return bytes;
+}
+
+std::optional<Text> WindowsFileProbe::finalPath(const Text& path) const {
+    const UniqueFileHandle file = openForReading(path);
+    if (!file) return std::nullopt;
+    const auto found = textOfGrowingBuffer(MAX_PATH, [&](wchar_t* buffer, DWORD size) {
+        return lengthOrSizeNeeded(GetFinalPathNameByHandleW(file.get(), buffer, size, FILE_NAME_NORMALIZED), size);
+    });
+    if (!found) return std::nullopt;
+    return withoutExtendedPrefix(fromWide(found->c_str(), found->size()));
 }
 
 Text WindowsEnvironment::get(const Text& name) const {

@@ -6,6 +6,8 @@ class WindowsFileProbe final : public FileProbe {
 public:
     bool exists(const Text& path) const override;
     TextList findNames(const Text& pattern) const override;
+    std::optional<std::string> readStart(const Text& path, std::size_t maxBytes) const override;
+    std::optional<Text> finalPath(const Text& path) const override;
 };
 
 class WindowsEnvironment final : public Environment {

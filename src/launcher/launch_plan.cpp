@@ -71,9 +71,11 @@ void LaunchPlan::overrideWorkingDirectory() {
 }
 
 bool LaunchPlan::chooseRuntime() {
+    const RuntimeMachine machine{machine_.files, machine_.registry, machine_.environment,
+                                 [this](const Text& library) { return host_.isX86Library(library); }};
     const RuntimeChoice choice =
-        ::chooseRuntime({modulePath_, settings_.jrePath, settings_.runtime, !settings_.pairProduct.empty()},
-                        machine_.files, machine_.registry, record_ ? &record_->runtime : nullptr);
+        ::chooseRuntime({modulePath_, settings_.jrePath, settings_.runtime, !settings_.pairProduct.empty()}, machine,
+                        record_ ? &record_->runtime : nullptr);
     if (choice.jvmLibraryPath.empty()) return askForRuntime();
     useRuntime(choice.jvmLibraryPath, choice.source);
     return true;

@@ -58,6 +58,7 @@ MainSettingsOutcome readMainSettings(const LayeredSettings& layered, const Text&
     decodeJvmSource(layered.read(keys::kJvmSource), runtime);
     decodeVmProvider(layered.read(keys::kVmProvider), runtime);
     runtime.classicKeysOnly = decodeClassicKeysOnly(layered.read(keys::kRegistryKeys));
+    runtime.environmentRuntimes = decodeEnvironmentRuntimes(layered.read(keys::kEnvironmentRuntimes));
 
     const Text mainClass = layered.read(keys::kMainClass);
     if (mainClass.empty()) return MainSettingsOutcome::NoMainClass;

@@ -71,6 +71,12 @@ Text decodeMainClass(const Text& value) { return value.replaced(u'.', u'/'); }
 
 bool decodeClassicKeysOnly(const Text& registryKeys) { return registryKeys == u"classic"; }
 
+EnvironmentRuntimes decodeEnvironmentRuntimes(const Text& value) {
+    if (value == u"first") return EnvironmentRuntimes::First;
+    if (value == u"no") return EnvironmentRuntimes::No;
+    return EnvironmentRuntimes::Last;
+}
+
 void decodeJvmSource(const Text& value, RuntimeConstraints& constraints) {
     if (value.empty()) {
         constraints.includeJdk = constraints.includeJre = true;

@@ -16,6 +16,8 @@ JavaVersion decodeMaximumVersion(const Text& value);
 TextList decodePreferredVersions(const Text& value);
 Text decodeMainClass(const Text& value);                // '.' becomes '/'
 bool decodeClassicKeysOnly(const Text& registryKeys);   // "classic", exact
+// "first" or "no", exact; anything else is the default, Last.
+EnvironmentRuntimes decodeEnvironmentRuntimes(const Text& value);
 
 // Sets includeJdk, includeJre and favourKind.
 void decodeJvmSource(const Text& value, RuntimeConstraints& constraints);

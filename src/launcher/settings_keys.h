@@ -44,6 +44,7 @@ inline constexpr SettingKey kJvmType{kRuntimeSection, u"JVM Type"};
 inline constexpr SettingKey kJvmSource{kRuntimeSection, u"JVM Source"};
 inline constexpr SettingKey kVmProvider{kRuntimeSection, u"VM Provider"};
 inline constexpr SettingKey kRegistryKeys{kRuntimeSection, u"Registry Keys"};
+inline constexpr SettingKey kEnvironmentRuntimes{kRuntimeSection, u"Environment Runtimes"};
 inline constexpr SettingKey kMainClass{kRuntimeSection, u"Main Class"};
 inline constexpr SettingKey kSystemPath{kRuntimeSection, u"System Path"};
 inline constexpr SettingKey kLibraryPath{kRuntimeSection, u"Library Path"};
@@ -56,7 +57,7 @@ inline constexpr std::array kKeysReadFromFile{kProductCode, kUpgradeCode, kProdu
 inline constexpr std::array kKeysReadLayered{
     kApplicationType, kSingleInstance, kFailureCheck, kOverrideWorkingDir, kPairProduct, kPairReturnCode,
     kEmbeddedJar, kOutputFile, kErrorFile, kCmd, kMinimumVersion, kMaximumVersion, kPreferredVersions,
-    kJrePath, kJvmType, kJvmSource, kVmProvider, kRegistryKeys, kMainClass, kSystemPath, kLibraryPath,
-    kVmParameters, kClassPath};
+    kJrePath, kJvmType, kJvmSource, kVmProvider, kRegistryKeys, kEnvironmentRuntimes, kMainClass, kSystemPath,
+    kLibraryPath, kVmParameters, kClassPath};
 
 } // namespace settings_keys

@@ -29,7 +29,7 @@ constexpr std::u16string_view kHotspotMsi = u"\\hotspot\\MSI";
 
 // In the order searched. Runtimes of current installers are the HotSpot family
 // of the first two keys, so they count as the same provider.
-constexpr std::array<RegistryLayout, 15> kLayouts = {{
+constexpr std::array<RegistryLayout, 17> kLayouts = {{
     {u"Software\\JavaSoft\\Java Development Kit", u"", u"JavaHome", Kind::Jdk, Provider::Sun, true},
     {u"Software\\JavaSoft\\Java Runtime Environment", u"", u"JavaHome", Kind::Jre, Provider::Sun, true, true},
     {u"Software\\JRockit\\Java Runtime Environment", u"", u"JavaHome", Kind::Jre, Provider::JRockit, true},
@@ -46,6 +46,9 @@ constexpr std::array<RegistryLayout, 15> kLayouts = {{
     {u"Software\\Microsoft\\JDK", kHotspotMsi, u"Path", Kind::Jdk, Provider::Sun, false},
     // Subkeys such as zulu-17 and zulu-8-jre.
     {u"Software\\Azul Systems\\Zulu", u"", u"InstallationPath", Kind::FromName, Provider::Sun, false},
+    // Subkeys such as 17.0.9, written by every SapMachine installer.
+    {u"Software\\SapMachine\\JDK", u"", u"JavaHome", Kind::Jdk, Provider::Sun, false},
+    {u"Software\\SapMachine\\JRE", u"", u"JavaHome", Kind::Jre, Provider::Sun, false},
 }};
 
 bool kindIncluded(Kind kind, const RuntimeConstraints& c) {

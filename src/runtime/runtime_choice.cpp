@@ -2,6 +2,7 @@
 
 #include "common/format.h"
 #include "common/path_parts.h"
+#include "runtime/environment_runtimes.h"
 #include "runtime/jvm_location.h"
 #include "runtime/registry_search.h"
 
@@ -24,8 +25,9 @@ public:
         return {library.path, source};
     }
 
-    void note(RuntimeSource source, SourceOutcome outcome, const Text& folder = {}, const Text& library = {}) {
-        if (record_) record_->sources.push_back({source, outcome, folder, library});
+    void note(RuntimeSource source, SourceOutcome outcome, const Text& folder = {}, const Text& library = {},
+              std::optional<JavaVersion> version = std::nullopt) {
+        if (record_) record_->sources.push_back({source, outcome, folder, library, version});
     }
 
     RegistryPassRecord* newPass() {
@@ -57,8 +59,9 @@ RuntimeChoice tryPrivateRuntime(const RuntimeChoiceInput& input, const FileProbe
     return steps.tryFolder(RuntimeSource::PrivateRuntime, *folder);
 }
 
-RuntimeChoice tryRegistry(const RuntimeChoiceInput& input, const FileProbe& files, const Registry& registry,
-                          ChoiceSteps& steps) {
+RuntimeChoice tryRegistry(const RuntimeChoiceInput& input, const RuntimeMachine& machine, ChoiceSteps& steps) {
+    const FileProbe& files = machine.files;
+    const Registry& registry = machine.registry;
     auto home = searchRegistry(RegistryView::Native, input.constraints, registry, files, steps.newPass());
     RuntimeSource source = RuntimeSource::Registry;
     if (!home) {
@@ -78,6 +81,20 @@ RuntimeChoice tryRegistry(const RuntimeChoiceInput& input, const FileProbe& file
     return steps.tryFolder(source, *home);
 }
 
+RuntimeChoice tryEnvironment(const RuntimeChoiceInput& input, const RuntimeMachine& machine, ChoiceSteps& steps) {
+    const EnvironmentFacts facts{machine.environment, machine.files, machine.isX86Library};
+    for (const RuntimeSource source : {RuntimeSource::JavaHome, RuntimeSource::PathJava}) {
+        const EnvironmentCandidate candidate = source == RuntimeSource::JavaHome
+            ? javaHomeRuntime(input.constraints, input.hasPairProduct, facts)
+            : pathRuntime(input.constraints, input.hasPairProduct, facts);
+        const bool chosen = candidate.outcome == SourceOutcome::Chosen;
+        steps.note(source, candidate.outcome, candidate.home, chosen ? candidate.jvmLibraryPath : Text(),
+                   candidate.version);
+        if (chosen) return {candidate.jvmLibraryPath, source};
+    }
+    return {};
+}
+
 } // namespace
 
 std::optional<Text> findPrivateRuntime(const Text& executablePath, const FileProbe& files) {
@@ -89,12 +106,20 @@ std::optional<Text> findPrivateRuntime(const Text& executablePath, const FilePro
     return std::nullopt;
 }
 
-RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const FileProbe& files, const Registry& registry,
+RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const RuntimeMachine& machine,
                             RuntimeChoiceRecord* record) {
-    ChoiceSteps steps(input, files, record);
+    ChoiceSteps steps(input, machine.files, record);
+    const EnvironmentRuntimes environment = input.constraints.environmentRuntimes;
     if (RuntimeChoice choice = tryJrePath(input, steps); !choice.jvmLibraryPath.empty()) return choice;
-    if (RuntimeChoice choice = tryPrivateRuntime(input, files, steps); !choice.jvmLibraryPath.empty()) return choice;
-    return tryRegistry(input, files, registry, steps);
+    if (RuntimeChoice choice = tryPrivateRuntime(input, machine.files, steps); !choice.jvmLibraryPath.empty()) {
+        return choice;
+    }
+    if (environment == EnvironmentRuntimes::First) {
+        if (RuntimeChoice choice = tryEnvironment(input, machine, steps); !choice.jvmLibraryPath.empty()) return choice;
+    }
+    if (RuntimeChoice choice = tryRegistry(input, machine, steps); !choice.jvmLibraryPath.empty()) return choice;
+    if (environment == EnvironmentRuntimes::Last) return tryEnvironment(input, machine, steps);
+    return {};
 }
 
 bool needsPairLauncher(RuntimeSource source, const Text& jvmLibraryPath, bool hasPairProduct,
@@ -102,6 +127,8 @@ bool needsPairLauncher(RuntimeSource source, const Text& jvmLibraryPath, bool ha
     switch (source) {
     case RuntimeSource::Registry32: return true;
     case RuntimeSource::JrePath:
+    case RuntimeSource::JavaHome:
+    case RuntimeSource::PathJava:
     case RuntimeSource::Dialog: return hasPairProduct && isX86Library(jvmLibraryPath);
     case RuntimeSource::PrivateRuntime:
     case RuntimeSource::Registry: break;

@@ -1,7 +1,9 @@
 #pragma once
 // Which JVM library a launch loads: the first of "JRE Path", a private
-// runtime beside the executable, and the runtimes in the registry (the
-// native view, then the 32-bit one for the paired launcher) that yields one.
+// runtime beside the executable, the runtimes in the registry (the native
+// view, then the 32-bit one for the paired launcher) and those the
+// environment names (JAVA_HOME, then PATH; after the registry, before it, or
+// not at all, as "Environment Runtimes" says) that yields one.
 
 #include <functional>
 #include <optional>
@@ -21,6 +23,15 @@ struct RuntimeChoiceInput {
     bool hasPairProduct = false;
 };
 
+// The views of the machine a runtime choice reads.
+struct RuntimeMachine {
+    const FileProbe& files;
+    const Registry& registry;
+    const Environment& environment;
+    // The library's PE headers name the x86 machine.
+    std::function<bool(const Text&)> isX86Library;
+};
+
 struct RuntimeChoice {
     Text jvmLibraryPath;  // empty when no source yielded one
     RuntimeSource source = RuntimeSource::JrePath;
@@ -29,12 +40,12 @@ struct RuntimeChoice {
 // The runtime beside the executable ("bin\java.dll" there or in "jre64\"), or nothing.
 std::optional<Text> findPrivateRuntime(const Text& executablePath, const FileProbe& files);
 
-RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const FileProbe& files, const Registry& registry,
+RuntimeChoice chooseRuntime(const RuntimeChoiceInput& input, const RuntimeMachine& machine,
                             RuntimeChoiceRecord* record = nullptr);
 
 // Whether the paired launcher runs the chosen library: one of the 32-bit
-// registry view always; one from "JRE Path" or the dialog when "Pair Product"
-// is set and the library is x86 (it is examined only then).
+// registry view always; one from "JRE Path", the environment or the dialog
+// when "Pair Product" is set and the library is x86 (it is examined only then).
 bool needsPairLauncher(RuntimeSource source, const Text& jvmLibraryPath, bool hasPairProduct,
                        const std::function<bool(const Text&)>& isX86Library);
 

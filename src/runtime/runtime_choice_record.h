@@ -52,13 +52,21 @@ struct RegistryPassRecord {
     std::optional<std::size_t> preferredEntry;  // for PreferredVersion: which entry of "Preferred versions"
 };
 
-// Dialog: the folder the user picked after every other source failed.
-enum class RuntimeSource { JrePath, PrivateRuntime, Registry, Registry32, Dialog };
+// JavaHome and PathJava: the runtimes JAVA_HOME and the first java.exe on
+// PATH name. Dialog: the folder the user picked after every other source failed.
+enum class RuntimeSource { JrePath, PrivateRuntime, Registry, Registry32, JavaHome, PathJava, Dialog };
 
 enum class SourceOutcome {
-    NotConfigured,    // no "JRE Path", or no "Pair Product" for the 32-bit view
+    NotConfigured,    // no "JRE Path", no "Pair Product" for the 32-bit view, no JAVA_HOME
     NoRuntimeFolder,  // no private runtime beside the executable
+    NoJavaOnPath,     // no folder of PATH holds a java.exe
+    RelativePath,     // JAVA_HOME is not a full path
+    NoFolder,         // the folder named does not exist
     NoJvmLibrary,     // a folder without a JVM library of the type
+    OutsideLimits,    // its version lies outside "Minimum Version" and "Maximum Version"
+    VersionUnknown,   // no version in its release file, and limits or "Preferred versions" are set
+    KindNotSearched,  // a JDK or JRE that "JVM Source" leaves out
+    X86WithoutPairLauncher,  // a 32-bit runtime and no "Pair Product" to run it
     NoCandidate,      // a registry pass that found nothing
     Chosen,
 };
@@ -68,6 +76,7 @@ struct SourceRecord {
     SourceOutcome outcome;
     Text folder;          // the folder tried, where there is one
     Text jvmLibraryPath;  // for Chosen
+    std::optional<JavaVersion> version;  // an environment runtime's, from its release file
 };
 
 struct RuntimeChoiceRecord {

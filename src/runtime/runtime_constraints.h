@@ -5,6 +5,13 @@
 #include "runtime/java_version.h"
 #include "runtime/jvm_type.h"
 
+// "Environment Runtimes": where JAVA_HOME and the java.exe on PATH are tried.
+enum class EnvironmentRuntimes {
+    Last,   // after the registry
+    First,  // after "JRE Path" and the private runtime, before the registry
+    No,     // not at all
+};
+
 struct RuntimeConstraints {
     JavaVersion minimumVersion;
     JavaVersion maximumVersion;
@@ -23,4 +30,5 @@ struct RuntimeConstraints {
     bool favourIbm = false;
     // "Registry Keys=classic": only the keys that installers before Java 9 wrote.
     bool classicKeysOnly = false;
+    EnvironmentRuntimes environmentRuntimes = EnvironmentRuntimes::Last;
 };

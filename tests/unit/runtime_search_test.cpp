@@ -27,6 +27,8 @@ constexpr KeyForm kFoundationJre{u"Software\\Eclipse Foundation\\JRE", u"\\hotsp
 constexpr KeyForm kAdoptOpenJdk{u"Software\\AdoptOpenJDK\\JDK", u"\\hotspot\\MSI", u"Path"};
 constexpr KeyForm kMicrosoftJdk{u"Software\\Microsoft\\JDK", u"\\hotspot\\MSI", u"Path"};
 constexpr KeyForm kZulu{u"Software\\Azul Systems\\Zulu", u"", u"InstallationPath"};
+constexpr KeyForm kSapMachineJdk{u"Software\\SapMachine\\JDK", u"", u"JavaHome"};
+constexpr KeyForm kSapMachineJre{u"Software\\SapMachine\\JRE", u"", u"JavaHome"};
 
 constexpr auto kClient = u"bin\\client\\jvm.dll";
 constexpr auto kServer = u"bin\\server\\jvm.dll";
@@ -72,6 +74,12 @@ Text withBackslash(const char16_t* folder) {
 struct Machine {
     FakeRegistry registry;
     FakeFiles files;
+    FakeEnvironment environment;
+    std::set<std::u16string> x86Libraries;
+
+    RuntimeMachine views() const {
+        return {files, registry, environment, [this](const Text& l) { return x86Libraries.count(l.units()) != 0; }};
+    }
 
     explicit Machine(const std::vector<Installed>& installed) {
         for (const auto& entry : installed) {
@@ -164,6 +172,11 @@ TEST(RegistrySearch, ChoosesByKindProviderTypeLimitsAndPreferences) {
         {"Zulu's version is in its name", {.maximum = u"11"},
          {{kZulu, u"zulu-17", u"C:\\zulu17", {kServer}}, {kZulu, u"zulu-11", u"C:\\zulu11", {kServer}}},
          u"C:\\zulu11\\"},
+        {"SapMachine, a JDK and a JRE", {.jvmSource = u"only_JRE"},
+         {{kSapMachineJdk, u"21.0.1", u"C:\\sm21", {kServer}}, {kSapMachineJre, u"17.0.9", u"C:\\smre17", {kServer}}},
+         u"C:\\smre17\\"},
+        {"SapMachine's keys are not classic", {.registryKeys = u"classic"},
+         {{kSapMachineJdk, u"21.0.1", u"C:\\sm21", {kServer}}}, nullptr},
     };
     for (const auto& c : cases) {
         const Machine machine(c.installed);
@@ -193,9 +206,10 @@ TEST(RegistrySearch, OpensOnlyTheKeysTheSettingsAllow) {
     EXPECT_EQ(opened({.vmProvider = u"favor_ibm", .registryKeys = u"classic"}),
               (std::vector<std::u16string>{kSunJdk.key, kSunJre.key, kJRockitJre.key, kJRockitJdk.key, kIbmJre.key}));
     const auto all = opened({});
-    ASSERT_EQ(all.size(), 12u);
+    ASSERT_EQ(all.size(), 14u);
     EXPECT_EQ(all[2], kOracleJdk.key);
-    EXPECT_EQ(all.back(), kZulu.key);
+    EXPECT_EQ(all[11], kZulu.key);
+    EXPECT_EQ(all.back(), kSapMachineJre.key);
     EXPECT_EQ(opened({.vmProvider = u"ibm", .registryKeys = u"classic"}), std::vector<std::u16string>{kIbmJre.key});
 }
 
@@ -239,7 +253,7 @@ TEST(RegistrySearch, RecordsEveryEntryTheRankingAndTheRule) {
         EXPECT_EQ(entry.outcome, entries[i].outcome) << i;
     }
     EXPECT_EQ(record.entries[2].version.components, (std::array<std::int32_t, 4>{1, 6, 0, 21}));
-    EXPECT_EQ(record.keys.size(), 15u);
+    EXPECT_EQ(record.keys.size(), 17u);
     EXPECT_EQ(record.keys[2].outcome, RegistryKeyOutcome::KindOrProviderNotSearched);
     EXPECT_EQ(record.keys[5].outcome, RegistryKeyOutcome::NotOpened);
 
@@ -337,8 +351,8 @@ TEST(RuntimeChoice, JrePathThenPrivateRuntimeThenTheNativeViewThenThe32BitView) 
         Machine machine(c.installed);
         for (const auto* file : c.files) machine.files.add(Text(file));
         const RuntimeConstraints constraints = constraintsFor(c.settings);
-        const RuntimeChoice choice = chooseRuntime({Text(kExe), Text(c.jrePath), constraints, c.hasPair},
-                                                   machine.files, machine.registry);
+        const RuntimeChoice choice =
+            chooseRuntime({Text(kExe), Text(c.jrePath), constraints, c.hasPair}, machine.views());
         EXPECT_EQ(choice.jvmLibraryPath, Text(c.library ? c.library : u"")) << c.what;
         if (c.library) EXPECT_EQ(choice.source, c.source) << c.what;
         if (!c.hasPair) {
@@ -352,8 +366,8 @@ TEST(RuntimeChoice, RecordsEachSourceInTurn) {
     machine.files.add(u"C:\\app\\bin\\java.dll"_t);
     RuntimeChoiceRecord record;
     const RuntimeConstraints constraints;
-    const RuntimeChoice choice = chooseRuntime({u"C:\\app\\app.exe"_t, u"C:\\jp"_t, constraints, true}, machine.files,
-                                               machine.registry, &record);
+    const RuntimeChoice choice =
+        chooseRuntime({u"C:\\app\\app.exe"_t, u"C:\\jp"_t, constraints, true}, machine.views(), &record);
     EXPECT_EQ(choice.source, RuntimeSource::Registry32);
     const std::tuple<RuntimeSource, SourceOutcome, const char16_t*> expected[] = {
         {RuntimeSource::JrePath, SourceOutcome::NoJvmLibrary, u"C:\\jp\\"},

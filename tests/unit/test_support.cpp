@@ -41,6 +41,30 @@ TextList FakeFiles::findNames(const Text& pattern) const {
     return names;
 }
 
+bool FakeFiles::exists(const Text& path) const {
+    if (!path.endsWith(u"\\*")) return paths_.count(path.units()) != 0;
+    const std::u16string folder = path.left(path.length() - 1).units();
+    const auto next = paths_.lower_bound(folder);
+    return next != paths_.end() && next->substr(0, folder.size()) == folder;
+}
+
+std::optional<std::string> FakeFiles::readStart(const Text& path, std::size_t maxBytes) const {
+    const auto found = contents_.find(path.units());
+    if (found == contents_.end()) return std::nullopt;
+    return found->second.substr(0, maxBytes);
+}
+
+std::optional<Text> FakeFiles::finalPath(const Text& path) const {
+    Text current = path;
+    for (int hops = 0; hops < 8; ++hops) {
+        if (!exists(current)) return std::nullopt;
+        const auto link = links_.find(current.units());
+        if (link == links_.end()) return current;
+        current = link->second;
+    }
+    return std::nullopt;  // a loop of links
+}
+
 Text FakeEnvironment::get(const Text& name) const {
     const auto found = variables.find(name.units());
     return found == variables.end() ? Text() : found->second;

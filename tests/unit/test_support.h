@@ -43,12 +43,27 @@ private:
 class FakeFiles final : public FileProbe {
 public:
     void add(const Text& path) { paths_.insert(path.units()); }
-    bool exists(const Text& path) const override { return paths_.count(path.units()) != 0; }
+    // A file with this content.
+    void add(const Text& path, std::string content) {
+        add(path);
+        contents_[path.units()] = std::move(content);
+    }
+    // A link at path to target (which must exist for the link to be followed).
+    void link(const Text& path, const Text& target) {
+        add(path);
+        links_[path.units()] = target;
+    }
+    // "<folder>\\*" exists when anything lies in the folder.
+    bool exists(const Text& path) const override;
     // Only "<folder>\*" and "<folder>\*.<ext>" patterns, enough for the tests.
     TextList findNames(const Text& pattern) const override;
+    std::optional<std::string> readStart(const Text& path, std::size_t maxBytes) const override;
+    std::optional<Text> finalPath(const Text& path) const override;
 
 private:
     std::set<std::u16string> paths_;
+    std::map<std::u16string, std::string> contents_;
+    std::map<std::u16string, Text> links_;
 };
 
 class FakeEnvironment final : public Environment {

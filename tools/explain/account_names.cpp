@@ -18,6 +18,8 @@ Name nameOf(RuntimeSource source) {
     case RuntimeSource::PrivateRuntime: return {u"privateRuntime", u"private runtime"};
     case RuntimeSource::Registry: return {u"registry", u"registry"};
     case RuntimeSource::Registry32: return {u"registry32", u"registry, 32-bit view"};
+    case RuntimeSource::JavaHome: return {u"javaHome", u"JAVA_HOME"};
+    case RuntimeSource::PathJava: return {u"path", u"java.exe on PATH"};
     case RuntimeSource::Dialog: return {u"dialog", u"runtime-not-found dialog"};
     }
     return {u"?", u"?"};
@@ -28,7 +30,18 @@ Name nameOf(SourceOutcome outcome) {
     case SourceOutcome::NotConfigured: return {u"notConfigured", u"not configured"};
     case SourceOutcome::NoRuntimeFolder:
         return {u"noRuntimeFolder", u"no bin\\java.dll beside the executable or in its jre64 folder"};
+    case SourceOutcome::NoJavaOnPath: return {u"noJavaOnPath", u"no folder of PATH holds a java.exe"};
+    case SourceOutcome::RelativePath: return {u"relativePath", u"not a full path"};
+    case SourceOutcome::NoFolder: return {u"noFolder", u"no such folder"};
     case SourceOutcome::NoJvmLibrary: return {u"noJvmLibrary", u"no JVM library of the \"JVM Type\" there"};
+    case SourceOutcome::OutsideLimits:
+        return {u"outsideLimits", u"its version lies outside \"Minimum Version\" and \"Maximum Version\""};
+    case SourceOutcome::VersionUnknown:
+        return {u"versionUnknown", u"its release file names no version, and version limits or \"Preferred versions\" "
+                                   u"are set"};
+    case SourceOutcome::KindNotSearched: return {u"kindNotSearched", u"its kind is left out by \"JVM Source\""};
+    case SourceOutcome::X86WithoutPairLauncher:
+        return {u"x86WithoutPairLauncher", u"a 32-bit runtime, and no \"Pair Product\" to run it"};
     case SourceOutcome::NoCandidate: return {u"noCandidate", u"no runtime qualifies"};
     case SourceOutcome::Chosen: return {u"chosen", u"chosen"};
     }

@@ -78,6 +78,7 @@ void jsonRuntime(const LaunchAccount& account, JsonWriter& json) {
         json.beginObject().key(u"source").value(nameOf(source.source).id);
         json.key(u"outcome").value(nameOf(source.outcome).id);
         json.key(u"folder").valueOrNull(source.folder);
+        json.key(u"version").valueOrNull(source.version ? source.version->toText() : Text());
         json.key(u"jvmLibrary").valueOrNull(source.jvmLibraryPath).endObject();
     }
     json.endArray().key(u"registryPasses").beginArray();

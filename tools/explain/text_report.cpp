@@ -114,6 +114,7 @@ void textRuntime(const RuntimeAccount& runtime, const LaunchAccount& account, Li
     for (const SourceRecord& source : runtime.record.sources) {
         Text line = Text(nameOf(source.source).phrase) + u": " + nameOf(source.outcome).phrase;
         if (!source.folder.empty()) line += Text(u" (") + source.folder + u")";
+        if (source.version) line += Text(u", version ") + source.version->toText();
         out.line(line);
         if (source.source == RuntimeSource::Registry || source.source == RuntimeSource::Registry32) {
             const RegistryView view = source.source == RuntimeSource::Registry ? RegistryView::Native
