@@ -1,8 +1,10 @@
-// Java version parsing, from the version limits and registry key names.
+// Java version parsing, from the version limits, registry key names and the
+// release file of a runtime (the whole input read as one).
 
 #include "fuzz_support.h"
 #include "launcher/settings_decoding.h"
 #include "runtime/java_version.h"
+#include "runtime/release_file.h"
 
 namespace {
 
@@ -24,9 +26,18 @@ void checkParsed(const Text& text, std::int32_t fill) {
     FUZZ_CHECK(compare(version, version) == 0 && matchesPreferred(version, version));
 }
 
+void checkReleaseFile(std::string_view content) {
+    const auto version = releaseJavaVersion(content);
+    if (!version) return;
+    FUZZ_CHECK(!version->contains(u'\n'));
+    FUZZ_CHECK(content.find("JAVA_VERSION=") != std::string_view::npos);
+    checkParsed(*version, kMinimumFill);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    checkReleaseFile(std::string_view(reinterpret_cast<const char*>(data), size));
     const TextList parts = inputTexts({data, size}, 2);
     checkParsed(parts[0], kMinimumFill);
     checkParsed(parts[0], kMaximumFill);

@@ -3,8 +3,9 @@
 // must end the same way. The input is an INI text, then (after a 0xFF byte)
 // the command line. Sections are the settings file's, except registry keys
 // ("[HKLM\Software\...]" for the native view, "[HKLM32\...]" for the 32-bit
-// one) with their values, "[Files]" whose keys are the paths that exist, and
-// "[Libraries]" whose keys are JVM libraries and values what their files
+// one) with their values, "[Files]" whose keys are the paths that exist (a
+// value is the file's content), "[Environment]" with the process's variables,
+// and "[Libraries]" whose keys are JVM libraries and values what their files
 // tell: x86, noEntryPoints, or unreadable (any other value: a good x64 library).
 
 #include "fuzz_support.h"
@@ -32,12 +33,14 @@ void describeMachine(const IniTextDocument& document, const Text& commandLine, S
     for (const auto& section : document.sections()) {
         const Text& name = section.name;
         for (const auto& [key, value] : section.entries) {
-            if (name == Text(u"Files")) host.files.add(key);
+            if (name == Text(u"Files")) value.empty() ? host.files.add(key) : host.files.add(key, value.toUtf8());
+            if (name == Text(u"Environment")) host.environment.set(key, value);
             if (name == Text(u"Libraries")) libraries.try_emplace(key.units(), libraryFacts(value));
             if (name.startsWith(u"HKLM\\")) host.registry.put(RegistryView::Native, name.mid(5), key, value);
             if (name.startsWith(u"HKLM32\\")) host.registry.put(RegistryView::Bits32, name.mid(7), key, value);
         }
-        if (!name.startsWith(u"HKLM") && name != Text(u"Files") && name != Text(u"Libraries")) {
+        const bool machine = name == Text(u"Files") || name == Text(u"Libraries") || name == Text(u"Environment");
+        if (!name.startsWith(u"HKLM") && !machine) {
             settings.sections().push_back(section);
         }
     }
