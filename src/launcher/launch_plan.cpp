@@ -71,8 +71,7 @@ void LaunchPlan::overrideWorkingDirectory() {
 }
 
 bool LaunchPlan::chooseRuntime() {
-    const RuntimeMachine machine{machine_.files, machine_.registry, machine_.environment,
-                                 [this](const Text& library) { return host_.isX86Library(library); }};
+    const RuntimeMachine machine{machine_.files, machine_.registry, machine_.environment};
     const RuntimeChoice choice =
         ::chooseRuntime({modulePath_, settings_.jrePath, settings_.runtime, !settings_.pairProduct.empty()}, machine,
                         record_ ? &record_->runtime : nullptr);

@@ -3,6 +3,7 @@
 #include "common/path_parts.h"
 #include "common/splitting.h"
 #include "runtime/jvm_location.h"
+#include "runtime/pe_image.h"
 #include "runtime/release_file.h"
 
 namespace {
@@ -47,6 +48,18 @@ bool isJdk(const Text& home, const FileProbe& files) {
     return jdk && files.exists(*jdk + u"bin\\javac.exe");
 }
 
+// The headers of a library lie in its first bytes; these are read rather than
+// handing the file to the system's image helper, which costs a library load.
+constexpr std::size_t kHeaderBytes = 4096;
+
+bool isX86Image(const Text& library, const FileProbe& files) {
+    const auto start = files.readStart(library, kHeaderBytes);
+    if (!start) return false;
+    const std::span<const std::uint8_t> image(reinterpret_cast<const std::uint8_t*>(start->data()), start->size());
+    const auto offset = ntHeadersOffset(image);
+    return offset && machineAt(image, *offset) == kMachineI386;
+}
+
 bool versionLimited(const RuntimeConstraints& c) {
     return !c.minimumVersion.isUnbounded() || !c.maximumVersion.isUnbounded() || !c.preferredVersions.empty();
 }
@@ -68,7 +81,7 @@ SourceOutcome verdict(EnvironmentCandidate& candidate, const RuntimeConstraints&
     if (!c.favourKind && !(isJdk(home, facts.files) ? c.includeJdk : c.includeJre)) {
         return SourceOutcome::KindNotSearched;
     }
-    if (!hasPairProduct && facts.isX86Library(library.path)) return SourceOutcome::X86WithoutPairLauncher;
+    if (!hasPairProduct && isX86Image(library.path, facts.files)) return SourceOutcome::X86WithoutPairLauncher;
     return SourceOutcome::Chosen;
 }
 

@@ -5,7 +5,6 @@
 // file), "JVM Source" where its kind shows, the "JVM Type", and a 32-bit
 // runtime only with a paired launcher to run it.
 
-#include <functional>
 #include <optional>
 
 #include "common/platform.h"
@@ -17,7 +16,6 @@
 struct EnvironmentFacts {
     const Environment& environment;
     const FileProbe& files;
-    const std::function<bool(const Text&)>& isX86Library;
 };
 
 // One environment runtime tried: how it fared, and what was found of it.

@@ -82,7 +82,7 @@ RuntimeChoice tryRegistry(const RuntimeChoiceInput& input, const RuntimeMachine&
 }
 
 RuntimeChoice tryEnvironment(const RuntimeChoiceInput& input, const RuntimeMachine& machine, ChoiceSteps& steps) {
-    const EnvironmentFacts facts{machine.environment, machine.files, machine.isX86Library};
+    const EnvironmentFacts facts{machine.environment, machine.files};
     for (const RuntimeSource source : {RuntimeSource::JavaHome, RuntimeSource::PathJava}) {
         const EnvironmentCandidate candidate = source == RuntimeSource::JavaHome
             ? javaHomeRuntime(input.constraints, input.hasPairProduct, facts)

@@ -28,8 +28,6 @@ struct RuntimeMachine {
     const FileProbe& files;
     const Registry& registry;
     const Environment& environment;
-    // The library's PE headers name the x86 machine.
-    std::function<bool(const Text&)> isX86Library;
 };
 
 struct RuntimeChoice {

@@ -54,8 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     readMainSettings(layered, kModule, {store, files, environment, true}, settings);
     const RuntimeChoiceInput input{kModule, settings.jrePath, settings.runtime, !settings.pairProduct.empty()};
     RuntimeChoiceRecord record;
-    const RuntimeChoice choice = chooseRuntime(input, {files, registry, environment, [](const Text&) { return false; }},
-                                               &record);
+    const RuntimeChoice choice = chooseRuntime(input, {files, registry, environment}, &record);
     if (!choice.jvmLibraryPath.empty()) FUZZ_CHECK(files.exists(choice.jvmLibraryPath));
     if (choice.source == RuntimeSource::Registry32) FUZZ_CHECK(input.hasPairProduct);
     for (const auto& pass : record.passes) {

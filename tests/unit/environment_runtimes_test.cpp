@@ -13,12 +13,18 @@ namespace {
 
 const Text kServer = u"bin\\server\\jvm.dll"_t;
 
+// The first bytes of a 32-bit PE image: "MZ", the header offset, "PE\0\0" and the i386 machine.
+std::string x86Headers() {
+    std::string image(0x100, '\0');
+    image[0] = 'M', image[1] = 'Z', image[0x3C] = 0x40;
+    image.replace(0x40, 6, std::string("PE\0\0\x4c\x01", 6));
+    return image;
+}
+
 struct Machine {
     FakeFiles files;
     FakeEnvironment environment;
     FakeRegistry registry;
-    std::set<std::u16string> x86Libraries;
-    std::function<bool(const Text&)> isX86 = [this](const Text& l) { return x86Libraries.count(l.units()) != 0; };
 
     // A runtime home with a server JVM and, when given, its release file's version line.
     void runtime(const Text& home, const char* version = nullptr, bool jdk = false) {
@@ -26,8 +32,8 @@ struct Machine {
         if (version) files.add(home + u"release", std::string("IMPLEMENTOR=\"X\"\nJAVA_VERSION=\"") + version + "\"\n");
         if (jdk) files.add(home + u"bin\\javac.exe");
     }
-    EnvironmentFacts facts() const { return {environment, files, isX86}; }
-    RuntimeMachine views() const { return {files, registry, environment, isX86}; }
+    EnvironmentFacts facts() const { return {environment, files}; }
+    RuntimeMachine views() const { return {files, registry, environment}; }
 };
 
 } // namespace
@@ -109,7 +115,7 @@ TEST(EnvironmentRuntimes, JavaHomeMustPassTheRulesOfARegistryEntry) {
         {"32-bit, and no paired launcher", u"C:\\jdk",
          [&](Machine& m, auto&) {
              m.runtime(jdk, "17");
-             m.x86Libraries.insert((jdk + kServer).units());
+             m.files.add(jdk + kServer, x86Headers());
          },
          SourceOutcome::X86WithoutPairLauncher, u""},
     };
@@ -127,12 +133,12 @@ TEST(EnvironmentRuntimes, JavaHomeMustPassTheRulesOfARegistryEntry) {
 TEST(EnvironmentRuntimes, AnX86RuntimeGoesToThePairedLauncher) {
     Machine machine;
     machine.runtime(u"C:\\jdk\\"_t, "17");
-    machine.x86Libraries.insert(u"C:\\jdk\\bin\\server\\jvm.dll");
+    machine.files.add(u"C:\\jdk\\bin\\server\\jvm.dll"_t, x86Headers());
     machine.environment.set(u"JAVA_HOME"_t, u"C:\\jdk"_t);
     const RuntimeChoice choice = chooseRuntime({u"C:\\app\\app.exe"_t, Text(), RuntimeConstraints{}, true},
                                                machine.views());
     EXPECT_EQ(choice.source, RuntimeSource::JavaHome);
-    EXPECT_TRUE(needsPairLauncher(choice.source, choice.jvmLibraryPath, true, machine.isX86));
+    EXPECT_EQ(choice.jvmLibraryPath, u"C:\\jdk\\bin\\server\\jvm.dll"_t);
 }
 
 TEST(EnvironmentRuntimes, PathGivesTheRuntimeOfItsFirstJavaExeThroughLinks) {

@@ -75,11 +75,8 @@ struct Machine {
     FakeRegistry registry;
     FakeFiles files;
     FakeEnvironment environment;
-    std::set<std::u16string> x86Libraries;
 
-    RuntimeMachine views() const {
-        return {files, registry, environment, [this](const Text& l) { return x86Libraries.count(l.units()) != 0; }};
-    }
+    RuntimeMachine views() const { return {files, registry, environment}; }
 
     explicit Machine(const std::vector<Installed>& installed) {
         for (const auto& entry : installed) {
