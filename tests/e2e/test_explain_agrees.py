@@ -1,6 +1,6 @@
 """jlaunch-explain against the launcher over set-ups drawn from a seed: registered runtimes in both
-views, "JRE Path", version limits and preferences, the paired launcher, VM parameters, the command,
-the class path, stream files and arguments. Each set-up is named by its seed, so a failing one can
+views, "JRE Path", JAVA_HOME, version limits and preferences, the paired launcher, VM parameters, the
+command, the class path, stream files and arguments. Each set-up is named by its seed, so a failing one can
 be built again."""
 import contextlib
 import random
@@ -23,6 +23,7 @@ RUNTIME_KEYS = {  # None leaves the key out
     "Preferred versions": [None, None, "1.6;1.8", "11"],
     "JVM Type": [None, "server", "favor_server"],
     "JVM Source": [None, "only_JRE", "only_JDK"],
+    "Environment Runtimes": [None, None, "first", "no"],
     "Virtual Machine Parameters": [None, '-Xmx50:64:128P -Xss4m "-Dhome=%JL_JVM_HOME%"',
                                    '"-Dq=a b" -Xss1m -Dlib=%JL_JVM_HOME%\\lib'],
 }
@@ -41,7 +42,7 @@ def runtime_home(case, home, library):
 
 def set_up(case, rng):
     """Builds a drawn set-up: returns (its settings, its registry entries, the arguments, the exit
-    code a run of the companion ends with)."""
+    code a run of the companion ends with, the environment variables of both programs)."""
     runtime = {key: value for key, values in RUNTIME_KEYS.items() if (value := rng.choice(values))}
     jre_path = rng.choice(["absent", "absent", CLIENT, SERVER, "x86", "x86", None])
     if jre_path != "absent":
@@ -74,7 +75,12 @@ def set_up(case, rng):
         runtimes.append((rng.choice(sorted(LAYOUTS)), rng.choice(VERSIONS), case.win(f"r{index}"),
                          rng.choice([NATIVE, WOW32])))
     install_discovering_app(case, settings)
-    return settings, runtimes, rng.choice(ARGUMENTS), pair_exit
+    java_home = rng.choice(["absent", "absent", CLIENT, SERVER, "x86", None])
+    variables = {}
+    if java_home != "absent":
+        runtime_home(case, "jh", java_home)
+        variables["JAVA_HOME"] = case.win("jh")
+    return settings, runtimes, rng.choice(ARGUMENTS), pair_exit, variables
 
 
 class ExplainAgrees(ExplainChecks, WineTestCase):
@@ -82,12 +88,14 @@ class ExplainAgrees(ExplainChecks, WineTestCase):
         results = set()
         for seed in SEEDS:
             case = self.case(f"-{seed}")
-            settings, runtimes, arguments, pair_exit = set_up(case, random.Random(seed))
-            with self.subTest(seed=seed, settings=settings, runtimes=runtimes, arguments=arguments):
+            settings, runtimes, arguments, pair_exit, variables = set_up(case, random.Random(seed))
+            with self.subTest(seed=seed, settings=settings, runtimes=runtimes, arguments=arguments,
+                              variables=variables):
                 with registered(self.session, case, runtimes) if runtimes else contextlib.nullcontext():
-                    code, account = self.explain(case, *arguments)
+                    code, account = self.explain(case, *arguments, variables=variables)
                     # Cancel in the runtime-not-found dialog; an error box closes on it too.
-                    run = case.run(" ".join(f'"{a}"' if " " in a else a for a in arguments), windows=["press:2"])
+                    run = case.run(" ".join(f'"{a}"' if " " in a else a for a in arguments), windows=["press:2"],
+                                   variables=variables)
                 results.add(account["outcome"]["result"])
                 if account["outcome"]["result"] != "runsPairLauncher":
                     self.check_against_the_run(case, code, account, run)

@@ -55,9 +55,9 @@ def no_runtime(case):
 class ExplainChecks:
     """Runs jlaunch-explain on a case's launcher, and holds what it said against a run of the launcher."""
 
-    def explain(self, case, *arguments, json_output=True):
+    def explain(self, case, *arguments, json_output=True, variables=None):
         done = self.session.wine(str(BIN / "jlaunch-explain.exe"), *(["--json"] if json_output else []),
-                                 case.win("app.exe"), *arguments)
+                                 case.win("app.exe"), *arguments, variables=variables)
         output = done.stdout.decode("utf-8")
         return done.returncode, json.loads(output) if json_output else output
 

@@ -83,14 +83,16 @@ class Case:
         return JvmLog(self.path(f"{home}\\{location}\\jvm.log"))
 
     def run(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None,
-            dll_overrides="", cwd=None):
+            dll_overrides="", cwd=None, variables=None):
         """dll_overrides: Wine load-order overrides, e.g. "dbghelp=n,b" to make Wine behave as Windows
         does and prefer a DLL found beside the program over its own built-in one. cwd: the program's
-        working directory (a Windows path; the probe's own when None)."""
-        return self.start(arguments, exe, windows, locale, timeout_ms, command_line, dll_overrides, cwd).result()
+        working directory (a Windows path; the probe's own when None). variables: environment
+        variables for the program (WineSession.env)."""
+        return self.start(arguments, exe, windows, locale, timeout_ms, command_line, dll_overrides, cwd,
+                          variables).result()
 
     def start(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None,
-              dll_overrides="", cwd=None):
+              dll_overrides="", cwd=None, variables=None):
         """As run, without waiting: result() of what it returns waits for the Run."""
         exe_path = self.win(exe)
         job = [f"exe={exe_path}", f"timeout={timeout_ms}",
@@ -98,7 +100,7 @@ class Case:
                              else f'"{exe_path}"' + (f" {arguments}" if arguments else ""))]
         job += [f"cwd={cwd}"] if cwd else []
         job += [f"window={actions}" for actions in windows]
-        program = self._probe("run", job, locale=locale, dll_overrides=dll_overrides)
+        program = self._probe("run", job, locale=locale, dll_overrides=dll_overrides, variables=variables)
         return StartedRun(program, timeout_ms / 1000 + 60)
 
     def run_many(self, argument_lines, exe="app.exe", timeout_ms=120000):
@@ -112,12 +114,12 @@ class Case:
         elapsed = next(e["ms"] for e in events if e["event"] == "elapsed")
         return [codes.get(i) for i in range(len(argument_lines))], elapsed
 
-    def _probe(self, command, job, locale="en", dll_overrides=""):
+    def _probe(self, command, job, locale="en", dll_overrides="", variables=None):
         self._jobs += 1
         job_name = f"probe-job-{self._jobs}.txt"
         self.path(job_name).write_text("\n".join(job) + "\n", encoding="utf-8")
         return self.session.spawn(str(BIN / "jlprobe.exe"), command, self.win(job_name), locale=locale,
-                                  dll_overrides=dll_overrides)
+                                  dll_overrides=dll_overrides, variables=variables)
 
 
 class StartedRun:

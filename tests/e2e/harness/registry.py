@@ -13,6 +13,8 @@ LAYOUTS = {
     "ibm_jre": (r"Software\IBM\Java2 Runtime Environment", "", "JavaHome"),
     "oracle_jdk": (r"Software\JavaSoft\JDK", "", "JavaHome"),
     "adoptium_jdk": (r"Software\Eclipse Adoptium\JDK", r"\hotspot\MSI", "Path"),
+    "sapmachine_jdk": (r"Software\SapMachine\JDK", "", "JavaHome"),
+    "sapmachine_jre": (r"Software\SapMachine\JRE", "", "JavaHome"),
 }
 
 

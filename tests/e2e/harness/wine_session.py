@@ -21,8 +21,11 @@ class WineSession:
     def drive_c(self):
         return self.prefix / "drive_c"
 
-    def env(self, locale="en", dll_overrides=""):
-        env = dict(os.environ)
+    def env(self, locale="en", dll_overrides="", variables=None):
+        """variables: more Unix environment variables, which Windows programs see as they are; Wine
+        builds the Windows PATH itself and puts WINEPATH in front of it."""
+        env = {name: value for name, value in os.environ.items() if name not in ("JAVA_HOME", "WINEPATH")}
+        env.update(variables or {})
         env.update({
             "WINEPREFIX": str(self.prefix),
             "WINEDEBUG": "-all",
@@ -87,13 +90,13 @@ class WineSession:
                 done.check_returncode()
                 return
 
-    def wine(self, *args, locale="en", timeout=120, cwd=None, dll_overrides=""):
+    def wine(self, *args, locale="en", timeout=120, cwd=None, dll_overrides="", variables=None):
         """Runs a Windows program and returns when it ends."""
-        return self.spawn(*args, locale=locale, cwd=cwd, dll_overrides=dll_overrides).finish(timeout)
+        return self.spawn(*args, locale=locale, cwd=cwd, dll_overrides=dll_overrides, variables=variables).finish(timeout)
 
-    def spawn(self, *args, locale="en", cwd=None, dll_overrides=""):
+    def spawn(self, *args, locale="en", cwd=None, dll_overrides="", variables=None):
         """Starts a Windows program; finish() waits for it."""
-        return WineProgram(["wine", *args], self.env(locale, dll_overrides), cwd)
+        return WineProgram(["wine", *args], self.env(locale, dll_overrides, variables), cwd)
 
     def stop(self):
         subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
