@@ -93,9 +93,15 @@ ROWS = [
     ("a 10 MB release file without a version, under limits; a 32-bit runtime without a paired launcher",
      {"Maximum Version": "21"}, big_release_and_x86,
      None, {"javaHome": "versionUnknown", "path": "x86WithoutPairLauncher"}),
-    ("SapMachine's JDK and JRE keys", {"JVM Source": "only_JRE"},
-     lambda c: ({}, [("sapmachine_jdk", "21.0.1", runtime(c, "sm21"), NATIVE),
-                     ("sapmachine_jre", "17.0.9", runtime(c, "smre17"), NATIVE)]),
+    ("relative", {},
+     lambda c: ({"JAVA_HOME": "jdk17", "PATH": runtime(c, "jdk17", "17") + r"\bin"}, []),
+     r"jdk17\bin\server", {"javaHome": "relativePath", "path": "chosen"}),
+    ("32,000 characters long", {"Environment Runtimes": "first"},
+     lambda c: ({"JAVA_HOME": "C:\\" + "x" * 32000}, [("oracle_jdk", "21", runtime(c, "reg21"), NATIVE)]),
+     r"reg21\bin\server", {"javaHome": "noFolder", "path": "noJavaOnPath", "registry": "chosen"}),
+    ("SapMachine's JDK key", {}, lambda c: ({}, [("sapmachine_jdk", "21.0.1", runtime(c, "sm21"), NATIVE)]),
+     r"sm21\bin\server", {"registry": "chosen"}),
+    ("SapMachine's JRE key", {}, lambda c: ({}, [("sapmachine_jre", "17.0.9", runtime(c, "smre17"), NATIVE)]),
      r"smre17\bin\server", {"registry": "chosen"}),
 ]
 
