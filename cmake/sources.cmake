@@ -37,9 +37,15 @@ set(JLAUNCH_PORTABLE_SOURCES
 set(JLAUNCH_VM_SOURCES
   src/vm/class_path.cpp
   src/vm/exception_report.cpp
+  src/vm/jar_main_class.cpp
   src/vm/java_main.cpp
+  src/vm/jni_calls.cpp
   src/vm/jni_strings.cpp
+  src/vm/launcher_helper.cpp
+  src/vm/main_class_lookup.cpp
   src/vm/main_invocation.cpp
+  src/vm/main_source.cpp
+  src/vm/manifest_text.cpp
   src/vm/memory_sizing.cpp
   src/vm/parent_folders.cpp
   src/vm/secondary_call.cpp
@@ -86,6 +92,7 @@ set(JLAUNCH_WIN32_SOURCES
   src/vm/folder_operations_win32.cpp
   src/vm/java_main_thread_win32.cpp
   src/vm/jvm_library_win32.cpp
+  src/vm/report_file_win32.cpp
 )
 
 set(JLAUNCH_WARNINGS -Wall -Wextra -Werror)

@@ -7,6 +7,7 @@
 #include "launcher/vm_settings_reader.h"
 #include "launcher/working_directory.h"
 #include "vm/vm_environment.h"
+#include "vm/main_source.h"
 #include "vm/vm_options.h"
 
 namespace {
@@ -109,12 +110,15 @@ std::uint32_t LaunchPlan::startJavaApplication() {
     const Text library = ansiReadablePath(jvmLibraryPath_, machine_.paths).value_or(jvmLibraryPath_);
     VmOptionList options;
     prepareVmEnvironment(vmSettings, library, modulePath_, machine_.environment, machine_.paths, options);
+    const ResolvedMainSource main = resolveMainSource(vmSettings, modulePath_, machine_.environment, machine_.files);
+    if (record_) record_->mainSource = main;
+    if (!mainSourceUsable(main, library)) return kFailureExitCode;
     if (!hasNoSplashSwitch(arguments_)) startSplash();
     if (!loadJvmLibrary(library)) return kFailureExitCode;
 
-    const AssembledVmOptions assembled =
-        assembleVmOptions(vmSettings, modulePath_, {machine_.environment, machine_.files, machine_.memory, machine_.paths},
-                          options, arguments_, record_ ? &record_->vmOptions : nullptr);
+    const AssembledVmOptions assembled = assembleVmOptions(
+        vmSettings, main.source, modulePath_, {machine_.environment, machine_.files, machine_.memory, machine_.paths},
+        options, arguments_, record_ ? &record_->vmOptions : nullptr);
     if (!assembled.ok) {
         Messages& messages = machine_.messages;
         if (assembled.unreadableClassPathEntry.empty()) {
@@ -126,10 +130,50 @@ std::uint32_t LaunchPlan::startJavaApplication() {
     }
     // Exactly the "VM Provider" words that admit IBM runtimes allow them.
     JavaMainJob job{nullptr, std::move(options), {assembled.outputFile, assembled.errorFile},
-                    {settings_.mainClass, arguments_, settings_.failureCheck, settings_.runtime.allowIbm}};
+                    {mainCallOf(main.source), arguments_, settings_.failureCheck, settings_.runtime.allowIbm}};
     if (host_.runJavaMain(std::move(job), assembled.mainThreadStackSize) == 0) return 0;
     host_.closeNativeSplash();
     return kFailureExitCode;
+}
+
+bool LaunchPlan::mainSourceUsable(const ResolvedMainSource& main, const Text& library) {
+    Messages& messages = machine_.messages;
+    switch (main.problem) {
+    case MainSourceProblem::None:
+        break;
+    case MainSourceProblem::JarWithSeparator:
+        messages.report(IDS_MAIN_JAR_SEPARATOR, {main.subject});
+        return false;
+    case MainSourceProblem::JarMissing:
+        messages.report(IDS_MAIN_JAR_MISSING, {main.subject});
+        return false;
+    case MainSourceProblem::JarUnreadable:
+        messages.report(IDS_MAIN_JAR_UNREADABLE, {main.subject});
+        return false;
+    case MainSourceProblem::ModuleNotParsed:
+        messages.report(IDS_MAIN_MODULE_INVALID, {main.subject});
+        return false;
+    }
+    if (main.source.mode == LaunchMode::Module && !isModularRuntime(library, machine_.files)) {
+        messages.report(IDS_MODULES_NEED_JAVA_9, {main.source.module.module});
+        return false;
+    }
+    return true;
+}
+
+MainClassSource LaunchPlan::mainCallOf(const MainSource& main) const {
+    switch (main.mode) {
+    case LaunchMode::ClassPath:
+        break;
+    case LaunchMode::Jar:
+        // A "Main Class" names the class as it would beside `java -cp app.jar`.
+        if (settings_.mainClass.empty()) return {Text(), main.jar, Text()};
+        break;
+    case LaunchMode::Module:
+        return {Text(), Text(), main.module.mainClass.empty() ? main.module.module
+                                                               : main.module.module + u'/' + main.module.mainClass};
+    }
+    return {settings_.mainClass, Text(), Text()};
 }
 
 void LaunchPlan::startSplash() {

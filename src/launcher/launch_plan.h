@@ -13,6 +13,7 @@
 #include "launcher/main_settings.h"
 #include "runtime/runtime_choice_record.h"
 #include "splash/splash_settings.h"
+#include "vm/main_source.h"
 #include "vm/vm_options_record.h"
 
 // What the decisions tried, as plain data, for tools that explain a launch.
@@ -20,6 +21,7 @@
 struct LaunchRecord {
     RuntimeChoiceRecord runtime;
     std::optional<SplashSettings> splash;  // read when the splash starts
+    std::optional<ResolvedMainSource> mainSource;  // worked out when the application starts
     VmOptionsRecord vmOptions;
 };
 
@@ -52,6 +54,8 @@ private:
     void useRuntime(const Text& jvmLibraryPath, RuntimeSource source);
     std::uint32_t runPairLauncher();
     std::uint32_t startJavaApplication();
+    bool mainSourceUsable(const ResolvedMainSource& main, const Text& library);
+    MainClassSource mainCallOf(const MainSource& main) const;
     void startSplash();
     bool loadJvmLibrary(const Text& library);
     SettingsContext settingsContext();

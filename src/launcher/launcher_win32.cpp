@@ -29,7 +29,8 @@ bool Launcher::isX86Library(const Text& library) { return ::isX86Library(library
 
 InstanceStart Launcher::startSingleInstance(const Text& modulePath, const ArgumentList& arguments,
                                             const Text& mainClass, bool ibmAdmitted) {
-    if (!singleInstance_.setUp(modulePath, arguments, {mainClass, ibmAdmitted, &vm_.vm})) {
+    mainClass_ = mainClass;
+    if (!singleInstance_.setUp(modulePath, arguments, {&mainClass_, ibmAdmitted, &vm_.vm})) {
         return InstanceStart::HandOverFailed;
     }
     return singleInstance_.isLaterStart() ? InstanceStart::HandedOver : InstanceStart::RunsApplication;
@@ -52,6 +53,6 @@ LibraryLoad Launcher::loadJvmLibrary(const Text& library) { return ::loadJvmLibr
 std::uint32_t Launcher::runJavaMain(JavaMainJob job, std::uint64_t stackSize) {
     job.createJavaVm = jvm_.createJavaVm;
     if (stackSize == 0) stackSize = defaultJavaStackSize(jvm_.getDefaultJavaVmInitArgs);
-    WindowsJavaMainActions actions(singleInstance_.mainStartedEvent(), [this] { splash_.closeOwn(); });
+    WindowsJavaMainActions actions(singleInstance_.mainStartedEvent(), mainClass_, [this] { splash_.closeOwn(); });
     return runOnJavaMainThread(stackSize, [&] { return ::runJavaMain(job, vm_, folders_, actions, messages_); });
 }

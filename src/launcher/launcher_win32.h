@@ -59,6 +59,7 @@ private:
 
     JvmEntryPoints jvm_;
     JavaVmSlots vm_;
+    Text mainClass_;  // what a later start's secondaryMain is looked up in
     SplashScreen splash_;
     SingleInstance singleInstance_;
     // Last: it takes the machine's views from the members above when it is made.

@@ -60,8 +60,11 @@ MainSettingsOutcome readMainSettings(const LayeredSettings& layered, const Text&
     runtime.classicKeysOnly = decodeClassicKeysOnly(layered.read(keys::kRegistryKeys));
     runtime.environmentRuntimes = decodeEnvironmentRuntimes(layered.read(keys::kEnvironmentRuntimes));
 
+    // A main jar's manifest or a main module's descriptor can name the class instead.
     const Text mainClass = layered.read(keys::kMainClass);
-    if (mainClass.empty()) return MainSettingsOutcome::NoMainClass;
+    if (mainClass.empty() && layered.read(keys::kMainJar).empty() && layered.read(keys::kMainModule).empty()) {
+        return MainSettingsOutcome::NoMainClass;
+    }
     settings.mainClass = decodeMainClass(mainClass);
 
     settings.failureCheck = isYesAnyCase(layered.read(keys::kFailureCheck));

@@ -46,10 +46,13 @@ inline constexpr SettingKey kVmProvider{kRuntimeSection, u"VM Provider"};
 inline constexpr SettingKey kRegistryKeys{kRuntimeSection, u"Registry Keys"};
 inline constexpr SettingKey kEnvironmentRuntimes{kRuntimeSection, u"Environment Runtimes"};
 inline constexpr SettingKey kMainClass{kRuntimeSection, u"Main Class"};
+inline constexpr SettingKey kMainJar{kRuntimeSection, u"Main Jar"};
+inline constexpr SettingKey kMainModule{kRuntimeSection, u"Main Module"};
 inline constexpr SettingKey kSystemPath{kRuntimeSection, u"System Path"};
 inline constexpr SettingKey kLibraryPath{kRuntimeSection, u"Library Path"};
 inline constexpr SettingKey kVmParameters{kRuntimeSection, u"Virtual Machine Parameters"};
 inline constexpr SettingKey kClassPath{kClassPathSection, u"Class Path"};
+inline constexpr SettingKey kModulePath{kClassPathSection, u"Module Path"};
 
 // Every key, for tools that list them all.
 inline constexpr std::array kKeysReadFromFile{kProductCode, kUpgradeCode, kProductName,
@@ -57,7 +60,7 @@ inline constexpr std::array kKeysReadFromFile{kProductCode, kUpgradeCode, kProdu
 inline constexpr std::array kKeysReadLayered{
     kApplicationType, kSingleInstance, kFailureCheck, kOverrideWorkingDir, kPairProduct, kPairReturnCode,
     kEmbeddedJar, kOutputFile, kErrorFile, kCmd, kMinimumVersion, kMaximumVersion, kPreferredVersions,
-    kJrePath, kJvmType, kJvmSource, kVmProvider, kRegistryKeys, kEnvironmentRuntimes, kMainClass, kSystemPath,
-    kLibraryPath, kVmParameters, kClassPath};
+    kJrePath, kJvmType, kJvmSource, kVmProvider, kRegistryKeys, kEnvironmentRuntimes, kMainClass, kMainJar, kMainModule,
+    kSystemPath, kLibraryPath, kVmParameters, kClassPath, kModulePath};
 
 } // namespace settings_keys

@@ -64,7 +64,7 @@ DWORD WINAPI secondaryCallThread(LPVOID parameter) {
         // Sign-extended; the later start takes the low 32 bits.
         PostThreadMessageW(job->laterThreadId, context.messageId, static_cast<WPARAM>(static_cast<LONG_PTR>(value)), 0);
     };
-    callSecondaryMain(vm, {context.call.mainClass, std::move(job->arguments), context.call.ibmAdmitted}, reply);
+    callSecondaryMain(vm, {*context.call.mainClass, std::move(job->arguments), context.call.ibmAdmitted}, reply);
     return 0;
 }
 

@@ -15,7 +15,9 @@
 #include "launcher/instance_block.h"
 
 struct SecondaryCallSettings {
-    Text mainClass;  // slash form
+    // The launcher's main class slot (slash form): the configured class, or
+    // the one a jar or module named, set before the main-started event is.
+    const Text* mainClass = nullptr;
     bool ibmAdmitted = false;
     // The launcher's VM slot; filled before the main-started event is set.
     JavaVM* const* vm = nullptr;

@@ -6,6 +6,9 @@ VmSettings readVmSettings(const SettingsSource& layered) {
     settings.libraryPath = layered.read(keys::kLibraryPath);
     settings.systemPath = layered.read(keys::kSystemPath);
     settings.classPath = layered.read(keys::kClassPath);
+    settings.modulePath = layered.read(keys::kModulePath);
+    settings.mainJar = layered.read(keys::kMainJar);
+    settings.mainModule = layered.read(keys::kMainModule);
     settings.embeddedJar = layered.read(keys::kEmbeddedJar);
     settings.vmParameters = layered.read(keys::kVmParameters);
     settings.outputFile = layered.read(keys::kOutputFile);

@@ -5,11 +5,6 @@
 
 namespace {
 
-// Relative: shorter than two characters, or neither "X:" nor "\\" at its start.
-bool isRelativeClassPathEntry(const Text& entry) {
-    return entry.length() < 2 || (entry[1] != u':' && !entry.startsWith(u"\\\\"));
-}
-
 // The entries a search entry gives; pattern receives what is searched for.
 TextList searchEntries(const Text& entry, bool relative, const Text& launcherPath, const FileProbe& files,
                        Text& pattern) {
@@ -23,6 +18,10 @@ TextList searchEntries(const Text& entry, bool relative, const Text& launcherPat
 }
 
 } // namespace
+
+bool isRelativeClassPathEntry(const Text& entry) {
+    return entry.length() < 2 || (entry[1] != u':' && !entry.startsWith(u"\\\\"));
+}
 
 Text buildClassPath(const ClassPathSources& sources, const Environment& environment, const FileProbe& files,
                     ClassPathRecord* record) {

@@ -11,6 +11,9 @@ struct ClassPathSources {
     Text launcherPath;  // full path of the launcher's executable
 };
 
+// Relative: shorter than two characters, or neither "X:" nor "\\" at its start.
+bool isRelativeClassPathEntry(const Text& entry);
+
 // Direct entries as written, search entries as the names found for them, each
 // followed by ';'; the launcher's own path last when the jar is embedded.
 // Empty when nothing is configured or found. A record, when given, receives

@@ -4,6 +4,7 @@
 
 #include "common/unique_handle_win32.h"
 #include "vm/exception_dialog_win32.h"
+#include "vm/report_file_win32.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ std::uint32_t runOnJavaMainThread(std::uint64_t stackSize, const std::function<s
     GetExitCodeThread(thread.get(), &exitCode);
     return exitCode;
 }
+
+std::unique_ptr<ReportFile> WindowsJavaMainActions::newReportFile() { return newTemporaryReportFile(); }
 
 void WindowsJavaMainActions::signalMainStarted() {
     if (mainStarted_) SetEvent(mainStarted_);

@@ -17,11 +17,14 @@ std::uint32_t runOnJavaMainThread(std::uint64_t stackSize, const std::function<s
 
 class WindowsJavaMainActions final : public JavaMainActions {
 public:
-    // mainStarted: the event later starts wait for, or null. closeSplash:
-    // closes the launcher's own splash window, if one is shown.
-    WindowsJavaMainActions(HANDLE mainStarted, std::function<void()> closeSplash)
-        : mainStarted_(mainStarted), closeSplash_(std::move(closeSplash)) {}
+    // mainStarted: the event later starts wait for, or null. foundMainClass:
+    // receives a class the jar or module named. closeSplash: closes the
+    // launcher's own splash window, if one is shown.
+    WindowsJavaMainActions(HANDLE mainStarted, Text& foundMainClass, std::function<void()> closeSplash)
+        : mainStarted_(mainStarted), foundMainClass_(foundMainClass), closeSplash_(std::move(closeSplash)) {}
 
+    void mainClassFound(const Text& className) override { foundMainClass_ = className; }
+    std::unique_ptr<ReportFile> newReportFile() override;
     void signalMainStarted() override;
     void closeSplash() override;
     ExceptionChoice showExceptionDialog(const Text& report) override;
@@ -29,5 +32,6 @@ public:
 
 private:
     HANDLE mainStarted_;
+    Text& foundMainClass_;
     std::function<void()> closeSplash_;
 };

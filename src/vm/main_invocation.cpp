@@ -2,28 +2,10 @@
 
 #include "vm/exception_report.h"
 #include "vm/jni_strings.h"
+#include "vm/main_class_lookup.h"
 #include "vm/local_ref.h"
 
 namespace {
-
-jclass findMainClass(JNIEnv* env, const Text& name, Messages& messages) {
-    const LocalRef<jstring> javaName(env, newJavaString(env, name));
-    if (!javaName) {
-        messages.report(IDS_MAIN_CLASS_LOAD_FAILED, {name});
-        return nullptr;
-    }
-    const JavaUtfChars bytes(env, javaName.get());
-    if (!bytes.bytes()) {
-        describePendingException(env);
-        return nullptr;
-    }
-    const jclass found = env->FindClass(bytes.bytes());
-    if (!found) {
-        describePendingException(env);
-        messages.report(IDS_MAIN_CLASS_NOT_FOUND, {bytes.text()});
-    }
-    return found;
-}
 
 // A VM reports a missing method with a pending NoSuchMethodError; it is
 // described, and the user still gets the message rather than a silent end.
@@ -55,7 +37,7 @@ void handleUncaught(JNIEnv* env, jthrowable thrown, bool failureCheck, JavaMainA
 
 // Every local reference is gone when this returns, before the thread detaches.
 bool callMain(JNIEnv* env, const MainCall& call, JavaMainActions& actions, Messages& messages) {
-    const LocalRef<jclass> mainClass(env, findMainClass(env, call.mainClass, messages));
+    const LocalRef<jclass> mainClass(env, lookUpMainClass(env, call.mainClass, actions, messages));
     if (!mainClass) return false;
     const jmethodID main = findMainMethod(env, mainClass.get(), messages);
     if (!main) return false;

@@ -4,9 +4,12 @@
 
 #include <jni.h>
 
+#include <memory>
+
 #include "common/argument_list.h"
 #include "common/messages.h"
 #include "common/text.h"
+#include "vm/report_file.h"
 
 enum class ExceptionChoice { Ignore, Stop };
 
@@ -14,6 +17,11 @@ enum class ExceptionChoice { Ignore, Stop };
 class JavaMainActions {
 public:
     virtual ~JavaMainActions() = default;
+    // The class a jar's manifest or a module named (slash form), before
+    // signalMainStarted, so later starts can reach its secondaryMain.
+    virtual void mainClassFound(const Text& className) = 0;
+    // A new empty file for the runtime's report; nothing when none can be made.
+    virtual std::unique_ptr<ReportFile> newReportFile() = 0;
     // Called just before main: lets waiting hand-overs go on (mainStartedEvent).
     virtual void signalMainStarted() = 0;
     // Closes the launcher's own splash window, if one is shown.
@@ -24,8 +32,15 @@ public:
     virtual void sleepForever() = 0;
 };
 
+// Where main's class is found; one of the three is set.
+struct MainClassSource {
+    Text className;  // slash form: com/example/App
+    Text jar;        // the jar whose manifest names it
+    Text module;     // "module" or "module/class", as `java -m` takes it
+};
+
 struct MainCall {
-    Text mainClass;           // slash form: com/example/App
+    MainClassSource mainClass;
     ArgumentList arguments;   // command line, then "Cmd"
     bool failureCheck = false;
     bool ibmAdmitted = false;

@@ -1,18 +1,9 @@
 #include "vm/stream_redirection.h"
 
+#include "vm/jni_calls.h"
 #include "vm/jni_strings.h"
 #include "vm/local_ref.h"
 #include "vm/parent_folders.h"
-
-namespace {
-
-jobject newObject(JNIEnv* env, const char* className, const char* signature, jobject argument) {
-    const LocalRef<jclass> type(env, env->FindClass(className));
-    if (!type) return nullptr;
-    const jmethodID init = env->GetMethodID(type.get(), "<init>", signature);
-    if (!init) return nullptr;
-    return env->NewObject(type.get(), init, argument);
-}
 
 bool setSystemStream(JNIEnv* env, jobject printStream, StandardStream stream) {
     const LocalRef<jclass> system(env, env->FindClass("java/lang/System"));
@@ -28,7 +19,12 @@ bool setSystemStream(JNIEnv* env, jobject printStream, StandardStream stream) {
     return true;
 }
 
-} // namespace
+jobject systemStream(JNIEnv* env, StandardStream stream) {
+    const LocalRef<jclass> system(env, env->FindClass("java/lang/System"));
+    const char* name = stream == StandardStream::Output ? "out" : "err";
+    const jfieldID field = system ? env->GetStaticFieldID(system.get(), name, "Ljava/io/PrintStream;") : nullptr;
+    return field ? env->GetStaticObjectField(system.get(), field) : nullptr;
+}
 
 bool StreamRedirection::redirect(JNIEnv* env, const Text& path, StandardStream stream) const {
     // Its result is not needed: a folder that is still missing makes the file stream fail.

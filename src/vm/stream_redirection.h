@@ -14,6 +14,12 @@ struct StandardStreamFiles {
     Text error;   // empty: System.err stays
 };
 
+// A new local reference to System.out or System.err; null when the VM gives none.
+jobject systemStream(JNIEnv* env, StandardStream stream);
+
+// Makes the PrintStream System.out or System.err; false (described) when the VM refuses.
+bool setSystemStream(JNIEnv* env, jobject printStream, StandardStream stream);
+
 class StreamRedirection {
 public:
     explicit StreamRedirection(FolderOperations& folders) : folders_(folders) {}

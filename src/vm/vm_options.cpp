@@ -34,23 +34,42 @@ Text expandedIfSet(const Text& value, const Environment& environment) {
     return value.empty() ? Text() : environment.expand(value);
 }
 
-} // namespace
-
-AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
-                                     VmOptionList& options, ArgumentList& arguments, VmOptionsRecord* record) {
-    AssembledVmOptions result;
-    const Text written = buildClassPath({settings.classPath, settings.embeddedJar, launcherPath}, host.environment,
-                                        host.files, record ? &record->classPath : nullptr);
-    if (written.empty()) return result;
-    // A mangled entry would start a VM that cannot find the application's classes.
-    const AnsiReadablePathList readable = ansiReadablePathList(written, host.paths);
+// The option for a ';'-separated path list, each entry in a form the code
+// page holds; false (with the entry named) when one has none.
+bool addPathOption(std::u16string_view option, const Text& list, const PathNames& paths, TextList& options,
+                   AssembledVmOptions& result) {
+    const AnsiReadablePathList readable = ansiReadablePathList(list, paths);
     if (!readable.unreadableEntry.empty()) {
         result.unreadableClassPathEntry = readable.unreadableEntry;
+        return false;
+    }
+    options.push_back(Text(option) + readable.list);
+    return true;
+}
+
+} // namespace
+
+AssembledVmOptions assembleVmOptions(const VmSettings& settings, const MainSource& main, const Text& launcherPath,
+                                     const VmHostFacts& host, VmOptionList& options, ArgumentList& arguments,
+                                     VmOptionsRecord* record) {
+    AssembledVmOptions result;
+    Text written = buildClassPath({settings.classPath, settings.embeddedJar, launcherPath}, host.environment,
+                                  host.files, record ? &record->classPath : nullptr);
+    if (main.mode == LaunchMode::Jar) written = main.jar + u';' + written;
+    if (written.empty() && main.mode == LaunchMode::ClassPath) return result;
+
+    TextList newOptions;
+    // A mangled entry would start a VM that cannot find the application's classes.
+    if (!written.empty() && !addPathOption(u"-Djava.class.path=", written, host.paths, newOptions, result)) {
         return result;
     }
-    const Text& classPath = readable.list;
-
-    TextList newOptions{Text(u"-Djava.class.path=") + classPath};
+    if (main.mode == LaunchMode::Module) {
+        if (!main.modulePath.empty() &&
+            !addPathOption(u"--module-path=", main.modulePath, host.paths, newOptions, result)) {
+            return result;
+        }
+        newOptions.push_back(Text(u"-Djdk.module.main=") + main.module.module);
+    }
     for (Text& token :
          rewrittenParameters(settings.vmParameters, host.memory, result.mainThreadStackSize, record)) {
         newOptions.push_back(std::move(token));

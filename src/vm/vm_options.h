@@ -8,6 +8,7 @@
 #include "common/argument_list.h"
 #include "common/platform.h"
 #include "common/text.h"
+#include "vm/main_source.h"
 #include "vm/vm_options_record.h"
 #include "vm/vm_settings.h"
 
@@ -19,19 +20,20 @@ struct VmHostFacts {
 };
 
 struct AssembledVmOptions {
-    bool ok = false;                        // false: the class path is empty or unreadable (nothing else was read)
-    Text unreadableClassPathEntry;          // set (and ok false) when an entry has no form the VM reads intact
+    bool ok = false;                        // false: the class path is empty or a path unreadable (nothing else was read)
+    Text unreadableClassPathEntry;          // set (and ok false) when a class or module path entry has no form the VM reads intact
     std::uint64_t mainThreadStackSize = 0;  // bytes; 0 when no -Xss gave one
     Text outputFile;                        // expanded; empty leaves System.out alone
     Text errorFile;                         // expanded; empty leaves System.err alone
 };
 
-// Appends "-Djava.class.path=..." and the rewritten parameter tokens, each
+// Appends "-Djava.class.path=..." (the main jar first), in module mode the
+// module path and main module, and the rewritten parameter tokens, each
 // expanded and in the ANSI code page, to options, and the non-empty "Cmd"
-// tokens to arguments. Class path entries go in a form the code page holds
-// (their short form where needed); one that has none stops the assembly. A
-// record, when given, receives how the class path and the sized options came
-// about.
-AssembledVmOptions assembleVmOptions(const VmSettings& settings, const Text& launcherPath, const VmHostFacts& host,
-                                     VmOptionList& options, ArgumentList& arguments,
+// tokens to arguments. Only the class-path launch needs a class path. Path
+// entries go in a form the code page holds (their short form where needed);
+// one that has none stops the assembly. A record, when given, receives how
+// the class path and the sized options came about.
+AssembledVmOptions assembleVmOptions(const VmSettings& settings, const MainSource& main, const Text& launcherPath,
+                                     const VmHostFacts& host, VmOptionList& options, ArgumentList& arguments,
                                      VmOptionsRecord* record = nullptr);

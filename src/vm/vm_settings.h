@@ -16,6 +16,9 @@ struct VmSettings {
     Text outputFile;      // "Output File"
     Text errorFile;       // "Error File"
     Text extraArguments;  // "Cmd"
+    Text mainJar;         // "Main Jar"
+    Text mainModule;      // "Main Module"
+    Text modulePath;      // "Module Path"
 };
 
 // Option strings in the ANSI code page of the thread that built them.

@@ -32,6 +32,16 @@ ENGLISH = {
     230: "invalid arguments",
     231: "The Java VM cannot be given the path %s: the system's code page cannot hold its characters, and it has no "
          "short name that the code page can hold.\n",
+    232: "The main jar %s was not found.\n",
+    233: "The main jar %s cannot be read: it is a folder, or the file cannot be opened.\n",
+    234: "The main jar %s cannot be put on the class path: its path contains a semicolon.\n",
+    235: "The main jar %s cannot be opened as a jar: %s.\n",
+    236: "The main jar %s has no manifest (META-INF/MANIFEST.MF), so it names no main class.\n",
+    237: "The manifest of the main jar %s has no Main-Class attribute.\n",
+    238: "The Main Module %s is not a module name, optionally followed by / and a class name.\n",
+    239: "The application starts from the module %s, which needs Java 9 or later; the Java runtime found is older.\n",
+    240: "The Java runtime could not start the application from %s:\n%s\n",
+    241: "The Java runtime stopped while it resolved the module %s: the module, or one it requires, is missing from the Module Path or cannot be read.\n",
 }
 
 GERMAN = {
@@ -66,4 +76,14 @@ GERMAN = {
     230: "ungültige Argumente",
     231: "Der Pfad %s kann der Java VM nicht übergeben werden: Die Codepage des Systems kann seine Zeichen nicht "
          "darstellen, und er hat keinen kurzen Namen, den sie darstellen kann.\n",
+    232: "Die Haupt-JAR-Datei %s wurde nicht gefunden.\n",
+    233: "Die Haupt-JAR-Datei %s kann nicht gelesen werden: Sie ist ein Ordner, oder die Datei lässt sich nicht öffnen.\n",
+    234: "Die Haupt-JAR-Datei %s kann nicht in den Klassenpfad aufgenommen werden: Ihr Pfad enthält ein Semikolon.\n",
+    235: "Die Haupt-JAR-Datei %s kann nicht als JAR-Datei geöffnet werden: %s.\n",
+    236: "Die Haupt-JAR-Datei %s hat kein Manifest (META-INF/MANIFEST.MF) und nennt daher keine Hauptklasse.\n",
+    237: "Das Manifest der Haupt-JAR-Datei %s hat kein Attribut Main-Class.\n",
+    238: "Das Main Module %s ist kein Modulname, dem optional / und ein Klassenname folgen.\n",
+    239: "Die Anwendung startet aus dem Modul %s und braucht dafür Java 9 oder neuer; die gefundene Java-Laufzeitumgebung ist älter.\n",
+    240: "Die Java-Laufzeitumgebung konnte die Anwendung aus %s nicht starten:\n%s\n",
+    241: "Die Java-Laufzeitumgebung hat beim Auflösen des Moduls %s angehalten: Das Modul oder eines, das es benötigt, fehlt im Module Path oder kann nicht gelesen werden.\n",
 }

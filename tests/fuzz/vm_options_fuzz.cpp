@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     paths.shortForms[u"C:\\Apps\\lib\\a.jar"] = Text(u"C:\\Apps\\lib\\A~1.JAR");
     VmOptionList options;
     ArgumentList arguments;
-    const auto assembled = assembleVmOptions(settings, Text(u"C:\\Apps\\tool.exe"),
+    const auto assembled = assembleVmOptions(settings, MainSource{}, Text(u"C:\\Apps\\tool.exe"),
                                              {environment, files, memory, paths}, options, arguments);
     // Only an entry the code page cannot hold is refused, and only when the VM would get it broken.
     if (!assembled.unreadableClassPathEntry.empty()) {

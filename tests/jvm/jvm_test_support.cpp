@@ -85,6 +85,33 @@ bool isAttached(JavaVM* vm) {
     return vm->GetEnv(&env, JNI_VERSION_1_2) == JNI_OK;
 }
 
+namespace {
+
+class TestReportFile final : public ReportFile {
+public:
+    explicit TestReportFile(std::filesystem::path path) : path_(std::move(path)), text_(Text::fromUtf8(path_.string())) {
+        writeFile(path_, "");
+    }
+    ~TestReportFile() override { remove(); }
+    const Text& path() const override { return text_; }
+    std::string read() const override { return std::filesystem::exists(path_) ? readFile(path_) : std::string(); }
+    void remove() override {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+
+private:
+    std::filesystem::path path_;
+    Text text_;
+};
+
+} // namespace
+
+std::unique_ptr<ReportFile> RecordingActions::newReportFile() {
+    events.push_back("reportFile");
+    return std::make_unique<TestReportFile>(reports_.path() / ("report" + std::to_string(++reportCount_) + ".txt"));
+}
+
 void RecordingActions::signalMainStarted() {
     events.push_back("started");
     if (onMainStarted) onMainStarted();

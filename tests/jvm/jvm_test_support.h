@@ -64,6 +64,13 @@ public:
     ExceptionChoice answer = ExceptionChoice::Ignore;
     std::function<void()> onMainStarted;
 
+private:
+    TempFolder reports_;
+    int reportCount_ = 0;
+
+    void mainClassFound(const Text& className) override { events.push_back("found " + className.toUtf8()); }
+    // In a folder of its own, removed with this object.
+    std::unique_ptr<ReportFile> newReportFile() override;
     void signalMainStarted() override;
     void closeSplash() override { events.push_back("closeSplash"); }
     ExceptionChoice showExceptionDialog(const Text& shown) override;

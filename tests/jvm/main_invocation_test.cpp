@@ -24,7 +24,7 @@ protected:
 
     static MainCall call(const char16_t* mainClass, TextList arguments = {}) {
         MainCall call;
-        call.mainClass = Text(mainClass);
+        call.mainClass.className = Text(mainClass);
         call.arguments = std::move(arguments);
         return call;
     }
@@ -113,7 +113,7 @@ TEST_F(MainInvocation, IbmRuntimesKeepTheThreadAfterMain) {
 
     // Only after main ran: a failure detaches as usual.
     actions.events.clear();
-    recorder.mainClass = u"no/such/Class"_t;
+    recorder.mainClass.className = u"no/such/Class"_t;
     EXPECT_FALSE(invoke(recorder));
     EXPECT_TRUE(actions.events.empty());
     EXPECT_FALSE(stillAttached);

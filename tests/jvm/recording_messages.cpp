@@ -1,5 +1,6 @@
 #include "recording_messages.h"
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -16,6 +17,10 @@ Text RecordingMessages::text(TextId id) const { return Text::fromUtf8("#" + std:
 void RecordingMessages::showError(const Text& message) {
     const std::lock_guard lock(guard_);
     shown_.push_back(message);
+    if (echo_) {
+        std::fprintf(stderr, "shown: %s\n", message.toUtf8().c_str());
+        std::fflush(stderr);
+    }
 }
 
 void RecordingMessages::report(TextId formatId, std::initializer_list<FormatArg> args) {

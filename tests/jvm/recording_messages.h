@@ -10,6 +10,9 @@
 
 class RecordingMessages final : public Messages {
 public:
+    // echo: each message also goes to stderr as "shown: <message>" at once,
+    // for children that end inside a VM hook.
+    explicit RecordingMessages(bool echo = false) : echo_(echo) {}
     Text text(TextId id) const override;
     void showError(const Text& message) override;
     void report(TextId formatId, std::initializer_list<FormatArg> args) override;
@@ -17,6 +20,7 @@ public:
     std::vector<Text> shown() const;
 
 private:
+    bool echo_;
     mutable std::mutex guard_;
     std::vector<Text> shown_;
 };

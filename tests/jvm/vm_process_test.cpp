@@ -22,7 +22,7 @@ JavaMainJob jobFor(const char16_t* mainClass, TextList arguments) {
     JavaMainJob job;
     job.createJavaVm = &JNI_CreateJavaVM;
     job.options = testVmOptions();
-    job.main.mainClass = Text(mainClass);
+    job.main.mainClass.className = Text(mainClass);
     job.main.arguments = std::move(arguments);
     return job;
 }
@@ -44,6 +44,8 @@ public:
 
 class StoppingActions final : public JavaMainActions {
 public:
+    void mainClassFound(const Text&) override {}
+    std::unique_ptr<ReportFile> newReportFile() override { return nullptr; }
     void signalMainStarted() override {}
     void closeSplash() override { std::fprintf(stderr, "splash closed\n"); }
     ExceptionChoice showExceptionDialog(const Text& report) override {

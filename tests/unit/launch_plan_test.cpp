@@ -73,6 +73,11 @@ TEST(LaunchPlan, EachWayALaunchEnds) {
         l.host.instanceStart = start;
         l.host.firstInstanceReply = 7;
     };
+    const auto mainJar = [](Launch& l, const Text& jar) {
+        l.put(kRuntime, u"Main Jar"_t, jar);
+        l.host.files.add(u"C:\\App\\app.jar"_t, "PK");
+        l.host.files.add(u"C:\\App\\locked.jar"_t);
+    };
     const auto x86WithPair = [](Launch& l, PairLauncherRun run) {
         l.put(kApplication, u"Pair Product"_t, u"app32.exe"_t);
         l.host.x86Libraries.insert(kJvm.units());
@@ -120,6 +125,30 @@ TEST(LaunchPlan, EachWayALaunchEnds) {
         {"the VM or main cannot be run", [](Launch& l) { l.host.javaMainResult = 1; }, kFailure, {},
          {load, main, "closeNativeSplash"}},
         {"main is called and returns", [](Launch&) {}, 0, {}, {load, main}},
+        {"a main jar names the class",
+         [&](Launch& l) {
+             mainJar(l, u"\\app.jar"_t);
+             l.put(kRuntime, u"Main Class"_t, Text());
+             l.put(u"Class Path"_t, u"Class Path"_t, Text());
+         },
+         0, {}, {load, "runJavaMain jar C:\\App\\app.jar"}},
+        {"a main class beside the main jar", [&](Launch& l) { mainJar(l, u"\\app.jar"_t); }, 0, {}, {load, main}},
+        {"a main jar that is missing", [&](Launch& l) { mainJar(l, u"\\gone.jar"_t); }, kFailure,
+         {"#232(C:\\App\\gone.jar)"}, {}},
+        {"a main jar that cannot be read", [&](Launch& l) { mainJar(l, u"\\locked.jar"_t); }, kFailure,
+         {"#233(C:\\App\\locked.jar)"}, {}},
+        {"a main jar with a ';'", [&](Launch& l) { mainJar(l, u"C:\\a;b.jar"_t); }, kFailure,
+         {"#234(C:\\a;b.jar)"}, {}},
+        {"a main module that is no name", [](Launch& l) { l.put(kRuntime, u"Main Module"_t, u"a//b"_t); }, kFailure,
+         {"#238(a//b)"}, {}},
+        {"a main module on a runtime before Java 9",
+         [](Launch& l) { l.put(kRuntime, u"Main Module"_t, u"hello/hello.Main"_t); }, kFailure, {"#239(hello)"}, {}},
+        {"a main module on a modular runtime",
+         [](Launch& l) {
+             l.put(kRuntime, u"Main Module"_t, u"hello/hello.Main"_t);
+             l.host.files.add(u"C:\\rt\\lib\\modules"_t);
+         },
+         0, {}, {load, "runJavaMain module hello/hello.Main"}},
     };
     for (const Row& row : rows) {
         Launch launch;
@@ -186,6 +215,9 @@ TEST(LaunchPlan, TheExplainingHostTakesTheLaunchersPath) {
          [](Launch& l) { l.put(kApplication, u"Pair Product"_t, u"app32.exe"_t); }, {{kJvm.units(), x86}}},
         {"a library without the entry points", [](Launch&) {}, {{kJvm.units(), noEntryPoints}}},
         {"a library that cannot be read", [](Launch&) {}, {{kJvm.units(), unreadable}}},
+        {"a main jar that is missing", [](Launch& l) { l.put(kRuntime, u"Main Jar"_t, u"\\gone.jar"_t); }, {}},
+        {"a main module on a runtime before Java 9",
+         [](Launch& l) { l.put(kRuntime, u"Main Module"_t, u"hello"_t); }, {}},
     };
     for (const MachineSetUp& setUp : setUps) {
         EXPECT_EQ(endingOf(setUp, true), endingOf(setUp, false)) << setUp.what;

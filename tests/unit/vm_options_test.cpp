@@ -29,7 +29,7 @@ protected:
 
     TextList assemble() {
         record = {};
-        result = assembleVmOptions(settings, kLauncher, {environment, files, memory, paths}, options, arguments,
+        result = assembleVmOptions(settings, main, kLauncher, {environment, files, memory, paths}, options, arguments,
                                    &record);
         return asTexts(options);
     }
@@ -39,6 +39,7 @@ protected:
     FixedMemory memory;
     FakePathNames paths;
     VmSettings settings;
+    MainSource main;
     VmOptionList options;
     ArgumentList arguments{u"first"_t};
     AssembledVmOptions result;
@@ -241,4 +242,31 @@ TEST_F(VmOptionAssembly, StackSizeFollowsTheLastXss) {
     settings.vmParameters = u"-Xmx1g"_t;
     assemble();
     EXPECT_EQ(result.mainThreadStackSize, 0u);
+}
+
+TEST_F(VmOptionAssembly, TheMainJarLeadsTheClassPathAndModulesGetTheirOptions) {
+    settings.classPath = u"C:\\a.jar"_t;
+    settings.vmParameters = u"--add-modules=javafx.controls"_t;
+    main.mode = LaunchMode::Jar;
+    main.jar = u"C:\\App\\app.jar"_t;
+    EXPECT_EQ(assemble(), (TextList{u"-Djava.class.path=C:\\App\\app.jar;C:\\a.jar;"_t,
+                                    u"--add-modules=javafx.controls"_t}));
+
+    // A module launch needs no class path; the user's parameters come after its options.
+    options.clear();
+    settings.classPath = Text();
+    main = {LaunchMode::Module, Text(), {u"hello"_t, u"hello.Main"_t}, u"C:\\App\\mods;D:\\more"_t};
+    EXPECT_EQ(assemble(), (TextList{u"--module-path=C:\\App\\mods;D:\\more"_t, u"-Djdk.module.main=hello"_t,
+                                    u"--add-modules=javafx.controls"_t}));
+    EXPECT_TRUE(result.ok);
+
+    // A module in the runtime's own image needs no module path either.
+    options.clear();
+    main.modulePath = Text();
+    EXPECT_EQ(assemble(), (TextList{u"-Djdk.module.main=hello"_t, u"--add-modules=javafx.controls"_t}));
+
+    options.clear();
+    main.modulePath = u"C:\\\u041F\\mods"_t;
+    EXPECT_TRUE(assemble().empty());
+    EXPECT_EQ(result.unreadableClassPathEntry, u"C:\\\u041F\\mods"_t);
 }

@@ -1,0 +1,7 @@
+package greet;
+
+public class Greeter {
+    public static String greeting() {
+        return "greeted";
+    }
+}
