@@ -1,12 +1,17 @@
 // "Virtual Machine Parameters" split, unquoted and memory-sized, and the
 // whole option assembly around them: class path, "Cmd", the folders of
-// "Output File" and the environment.
+// "Output File" and the environment; "Main Jar", "Main Module" and a jar
+// manifest's text.
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
+#include "common/ansi.h"
 #include "common/splitting.h"
 #include "fuzz_support.h"
+#include "vm/main_source.h"
+#include "vm/manifest_text.h"
 #include "vm/memory_sizing.h"
 #include "vm/parent_folders.h"
 #include "vm/vm_environment.h"
@@ -68,6 +73,46 @@ void checkParentFolders(const Text& file) {
     }
 }
 
+// A parsed name gives itself back; only a parsed one reaches the VM.
+void checkMainModule(const Text& written, const Text& jar, FakeEnvironment& environment, const FakeFiles& files,
+                     const FakePathNames& paths) {
+    const auto parsed = parseMainModule(written);
+    if (parsed) {
+        FUZZ_CHECK(!parsed->module.empty() && !parsed->module.contains(u'/') && !parsed->module.contains(u' '));
+        const Text again = parsed->mainClass.empty() ? parsed->module : parsed->module + u'/' + parsed->mainClass;
+        FUZZ_CHECK(again == written);
+    }
+    VmSettings settings;
+    settings.mainModule = written;
+    settings.mainJar = jar;
+    settings.modulePath = jar;
+    const ResolvedMainSource resolved = resolveMainSource(settings, Text(u"C:\\Apps\\tool.exe"), environment, files);
+    const bool asModule = !written.empty();
+    FUZZ_CHECK(resolved.source.mode == (asModule ? LaunchMode::Module : jar.empty() ? LaunchMode::ClassPath : LaunchMode::Jar));
+    if (asModule) FUZZ_CHECK((resolved.problem == MainSourceProblem::ModuleNotParsed) == !parsed);
+    if (resolved.source.mode == LaunchMode::Jar) {
+        FUZZ_CHECK((resolved.problem == MainSourceProblem::JarWithSeparator) == resolved.source.jar.contains(u';'));
+    }
+    if (resolved.problem != MainSourceProblem::None) return;
+    FixedMemory memory;
+    VmOptionList options;
+    ArgumentList arguments;
+    const auto assembled =
+        assembleVmOptions(settings, resolved.source, Text(u"C:\\Apps\\tool.exe"), {environment, files, memory, paths},
+                          options, arguments);
+    if (!assembled.ok || resolved.source.mode != LaunchMode::Module) return;
+    const std::string mainModule = "-Djdk.module.main=" + toAnsi(parsed->module);
+    FUZZ_CHECK(std::find(options.begin(), options.end(), mainModule) != options.end());
+}
+
+// A main class is one trimmed line.
+void checkManifest(std::string_view manifest) {
+    const auto mainClass = manifestMainClass(manifest);
+    if (!mainClass) return;
+    FUZZ_CHECK(!mainClass->empty() && mainClass->front() != u' ' && mainClass->back() != u' ');
+    FUZZ_CHECK(!mainClass->contains(u'\n') && !mainClass->contains(u'\r'));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -92,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.add(Text(u"C:\\Apps\\lib\\b.jar"));
     FixedMemory memory;
     memory.figures = kMachines[1];
-    const VmSettings settings{Text(), Text(), parts[1], parts[2], parts[0], parts[3], parts[3], parts[4]};
+    const VmSettings settings{Text(), Text(), parts[1], parts[2], parts[0], parts[3], parts[3], parts[4], {}, {}, {}};
     FakePathNames paths;
     paths.shortForms[u"C:\\Apps\\lib\\a.jar"] = Text(u"C:\\Apps\\lib\\A~1.JAR");
     VmOptionList options;
@@ -103,6 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!assembled.unreadableClassPathEntry.empty()) {
         FUZZ_CHECK(!assembled.ok && !paths.fitsAnsiCodePage(assembled.unreadableClassPathEntry));
     }
+    checkMainModule(parts[1], parts[2], environment, files, paths);
+    checkManifest(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!assembled.ok) return 0;
     FUZZ_CHECK(options.size() == 1 + tokens.size() && options.front().starts_with("-Djava.class.path="));
     for (const Text& argument : arguments) FUZZ_CHECK(!argument.empty());

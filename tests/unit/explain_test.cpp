@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "explain/account_names.h"
 #include "explain/account_report.h"
 #include "explain/json_writer.h"
 #include "runtime/pe_image.h"
@@ -258,4 +259,55 @@ TEST(LibraryFacts, AThreadGetsTheLaunchersReserveOrWholeMegabytesAboveIt) {
     put(image, 0x58 + 72, 0x300000);
     EXPECT_EQ(stackReserveOf(image), std::optional<std::uint64_t>(0x300000));
     EXPECT_EQ(stackReserveOf(std::vector<std::uint8_t>(0x40, 0)), std::nullopt);
+}
+
+TEST(Explain, TheLaunchModeSaysWhereMainsClassComesFrom) {
+    struct Row {
+        const char* what;
+        std::function<void(Machine&)> setUp;
+        MainClassOrigin origin;
+        TextList modeOptions;
+        const char16_t* textLine;
+        const char16_t* jsonPart;
+    };
+    const auto jar = [](Machine& m) {
+        m.put(kRuntime, u"Main Jar"_t, u"\\app.jar"_t);
+        m.files.add(u"C:\\App\\app.jar"_t, "PK");
+    };
+    const auto module = [](Machine& m, const Text& name) {
+        m.put(kRuntime, u"Main Module"_t, name);
+        m.put(u"Class Path"_t, u"Module Path"_t, u"\\mods"_t);
+        m.files.add(u"C:\\rt\\lib\\modules"_t);
+    };
+    const TextList moduleOptions{u"--module-path=C:\\App\\mods"_t, u"-Djdk.module.main=hello"_t};
+    const Row rows[] = {
+        {"the class path", [](Machine&) {}, MainClassOrigin::Setting, {}, u"class com/example/App",
+         u"\"mainClassFrom\": \"mainClass\""},
+        {"a jar and its manifest",
+         [&](Machine& m) {
+             jar(m);
+             m.put(kRuntime, u"Main Class"_t, Text());
+         },
+         MainClassOrigin::Manifest, {u"-Djava.class.path=C:\\App\\app.jar;C:\\a.jar;"_t},
+         u"class: the Main-Class of the jar's manifest", u"\"mainClassFrom\": \"manifest\""},
+        {"a jar beside a Main Class", jar, MainClassOrigin::Setting,
+         {u"-Djava.class.path=C:\\App\\app.jar;C:\\a.jar;"_t}, u"(\"Main Class\"; the manifest is not read)",
+         u"\"jar\": \"C:\\\\App\\\\app.jar\""},
+        {"a module's descriptor", [&](Machine& m) { module(m, u"hello"_t); }, MainClassOrigin::Descriptor,
+         moduleOptions, u"\"Main Class\" is not used in this mode", u"\"mainClassFrom\": \"descriptor\""},
+        {"a module and its class", [&](Machine& m) { module(m, u"hello/hello.Main"_t); },
+         MainClassOrigin::ModuleSetting, moduleOptions, u"class hello.Main (after the '/' of \"Main Module\")",
+         u"\"moduleClass\": \"hello.Main\""},
+    };
+    for (const Row& row : rows) {
+        Machine m;
+        row.setUp(m);
+        const LaunchAccount account = m.explain();
+        ASSERT_EQ(account.outcome, LaunchOutcome::StartsVm) << row.what;
+        ASSERT_TRUE(account.main) << row.what;
+        EXPECT_EQ(mainClassOrigin(*account.main), row.origin) << row.what;
+        EXPECT_EQ(account.main->modeOptions, row.modeOptions) << row.what;
+        EXPECT_TRUE(textReport(account).contains(row.textLine)) << row.what << "\n" << textReport(account).toUtf8();
+        EXPECT_TRUE(jsonReport(account).contains(row.jsonPart)) << row.what << "\n" << jsonReport(account).toUtf8();
+    }
 }

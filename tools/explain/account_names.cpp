@@ -123,3 +123,40 @@ Name nameOf(LaunchOutcome outcome) {
     }
     return {u"?", u"?"};
 }
+
+Name nameOf(LaunchMode mode) {
+    switch (mode) {
+    case LaunchMode::ClassPath: return {u"classPath", u"the \"Main Class\" on the class path"};
+    case LaunchMode::Jar: return {u"jar", u"an executable jar, as java -jar starts it"};
+    case LaunchMode::Module: return {u"module", u"a named module, as java -m starts it"};
+    }
+    return {u"?", u"?"};
+}
+
+Name nameOf(MainSourceProblem problem) {
+    switch (problem) {
+    case MainSourceProblem::None: return {u"none", u"none"};
+    case MainSourceProblem::JarWithSeparator: return {u"jarWithSeparator", u"its path holds a ';'"};
+    case MainSourceProblem::JarMissing: return {u"jarMissing", u"not found"};
+    case MainSourceProblem::JarUnreadable: return {u"jarUnreadable", u"a folder, or a file that cannot be read"};
+    case MainSourceProblem::ModuleNotParsed:
+        return {u"moduleNotParsed", u"not a module name with an optional /class"};
+    }
+    return {u"?", u"?"};
+}
+
+MainClassOrigin mainClassOrigin(const MainAccount& main) {
+    if (!main.lookup.className.empty()) return MainClassOrigin::Setting;
+    if (!main.lookup.jar.empty()) return MainClassOrigin::Manifest;
+    return main.source.source.module.mainClass.empty() ? MainClassOrigin::Descriptor : MainClassOrigin::ModuleSetting;
+}
+
+Name nameOf(MainClassOrigin origin) {
+    switch (origin) {
+    case MainClassOrigin::Setting: return {u"mainClass", u"\"Main Class\""};
+    case MainClassOrigin::Manifest: return {u"manifest", u"the jar's manifest"};
+    case MainClassOrigin::ModuleSetting: return {u"mainModule", u"\"Main Module\""};
+    case MainClassOrigin::Descriptor: return {u"descriptor", u"the module's descriptor"};
+    }
+    return {u"?", u"?"};
+}

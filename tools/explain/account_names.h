@@ -19,3 +19,9 @@ Name nameOf(RegistryView view);
 Name nameOf(LibraryLoad::Result result);
 Name nameOf(SplashKind kind);
 Name nameOf(LaunchOutcome outcome);
+Name nameOf(LaunchMode mode);
+
+enum class MainClassOrigin { Setting, Manifest, ModuleSetting, Descriptor };
+MainClassOrigin mainClassOrigin(const MainAccount& main);
+Name nameOf(MainClassOrigin origin);
+Name nameOf(MainSourceProblem problem);

@@ -71,6 +71,7 @@ std::uint32_t ExplainingHost::runJavaMain(JavaMainJob job, std::uint64_t stackSi
     vm.outputFile = job.streams.output;
     vm.errorFile = job.streams.error;
     account_.mainArguments = job.main.arguments;
+    mainLookup_ = job.main.mainClass;
     account_.outcome = LaunchOutcome::StartsVm;
     // What Java does only running tells; a main that returns is taken.
     return 0;

@@ -13,6 +13,8 @@ public:
     LaunchAccount& account() { return account_; }
     // The splash the launch starts, when it gets that far.
     SplashKind splashKind() const { return splashNotes_.kind; }
+    // What main's class is looked up by, when the launch gets to the VM.
+    const std::optional<MainClassSource>& mainLookup() const { return mainLookup_; }
 
     LaunchMachine machine() override;
     ArgumentList commandLineArguments() override { return account_.commandLine; }
@@ -50,4 +52,5 @@ private:
     ExplainPlatform& platform_;
     LaunchAccount account_;
     SplashNotes splashNotes_;
+    std::optional<MainClassSource> mainLookup_;
 };

@@ -144,6 +144,27 @@ void jsonVm(const LaunchAccount& account, JsonWriter& json) {
     json.key(u"errorFile").valueOrNull(vm.errorFile).endObject();
 }
 
+void jsonMain(const LaunchAccount& account, JsonWriter& json) {
+    json.key(u"main");
+    if (!account.main) {
+        json.null();
+        return;
+    }
+    const MainAccount& main = *account.main;
+    const MainSource& source = main.source.source;
+    const bool isModule = source.mode == LaunchMode::Module;
+    json.beginObject().key(u"mode").value(nameOf(source.mode).id);
+    json.key(u"problem").value(nameOf(main.source.problem).id);
+    json.key(u"jar").valueOrNull(source.jar);
+    json.key(u"module").valueOrNull(isModule ? source.module.module : Text());
+    json.key(u"moduleClass").valueOrNull(isModule ? source.module.mainClass : Text());
+    json.key(u"modulePath").valueOrNull(source.modulePath);
+    json.key(u"mainClassFrom");
+    const bool looked = account.outcome == LaunchOutcome::StartsVm;
+    looked ? json.value(nameOf(mainClassOrigin(main)).id) : json.null();
+    json.key(u"modeOptions").value(main.modeOptions).endObject();
+}
+
 } // namespace
 
 Text jsonReport(const LaunchAccount& account) {
@@ -155,7 +176,8 @@ Text jsonReport(const LaunchAccount& account) {
     jsonRuntime(account, json);
     jsonVm(account, json);
     const bool starts = account.outcome == LaunchOutcome::StartsVm;
-    json.key(u"mainClass").valueOrNull(starts ? account.decoded.mainClass : Text());
+    jsonMain(account, json);
+    json.key(u"mainClass").valueOrNull(starts && account.main ? account.main->lookup.className : Text());
     json.key(u"mainArguments");
     starts ? json.value(account.mainArguments) : json.null();
     json.key(u"outcome").beginObject().key(u"result").value(nameOf(account.outcome).id);

@@ -54,6 +54,28 @@ void noteSplash(const LaunchPlan& plan, const LaunchRecord& record, SplashKind k
     splash.nativeLibrary = nativeSplashLibraryPath(plan.jvmLibraryPath(), files);
 }
 
+// The options of the mode, picked from the VM's: the class path a jar leads,
+// or the module path and main module.
+TextList modeOptions(LaunchMode mode, const TextList& options) {
+    TextList picked;
+    for (const Text& option : options) {
+        const bool ofJar = mode == LaunchMode::Jar && option.startsWith(u"-Djava.class.path=");
+        const bool ofModule = mode == LaunchMode::Module &&
+                              (option.startsWith(u"--module-path=") || option.startsWith(u"-Djdk.module.main="));
+        if (ofJar || ofModule) picked.push_back(option);
+    }
+    return picked;
+}
+
+void noteMain(const LaunchRecord& record, const ExplainingHost& host, LaunchAccount& account) {
+    if (!record.mainSource) return;
+    MainAccount& main = account.main.emplace();
+    main.source = *record.mainSource;
+    if (!host.mainLookup()) return;
+    main.lookup = *host.mainLookup();
+    if (account.vm) main.modeOptions = modeOptions(main.source.source.mode, account.vm->options);
+}
+
 } // namespace
 
 LaunchAccount explainLaunch(const Text& launcherPath, const ArgumentList& arguments, ExplainPlatform& platform) {
@@ -70,5 +92,6 @@ LaunchAccount explainLaunch(const Text& launcherPath, const ArgumentList& argume
         account.vm->record = record.vmOptions;
         noteSplash(plan, record, host.splashKind(), platform.files, account);
     }
+    noteMain(record, host, account);
     return std::move(account);
 }

@@ -21,6 +21,8 @@
 #include "runtime/registry.h"
 #include "runtime/runtime_choice_record.h"
 #include "splash/splash_settings.h"
+#include "vm/main_invocation.h"
+#include "vm/main_source.h"
 #include "vm/vm_options_record.h"
 
 struct SettingRecord {
@@ -79,6 +81,13 @@ struct VmAccount {
     Text outputFile, errorFile;
 };
 
+// Where main's class comes from, and how the launch mode reaches the VM.
+struct MainAccount {
+    ResolvedMainSource source;  // the mode and what "Main Jar" or "Main Module" named
+    MainClassSource lookup;     // what the launcher looks main's class up by, once the VM runs
+    TextList modeOptions;       // the options the mode adds, as the VM receives them
+};
+
 enum class LaunchOutcome { StartsVm, RunsPairLauncher, HandsOver, Fails };
 
 struct LaunchAccount {
@@ -91,6 +100,7 @@ struct LaunchAccount {
     std::optional<RuntimeAccount> runtime;
     std::optional<SplashAccount> splash;
     std::optional<VmAccount> vm;
+    std::optional<MainAccount> main;  // worked out when the application starts
     ArgumentList mainArguments;  // the command line's, then those of "Cmd"
 
     LaunchOutcome outcome = LaunchOutcome::Fails;

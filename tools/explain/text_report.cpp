@@ -209,9 +209,39 @@ void textVm(const LaunchAccount& account, Lines& out) {
     if (vm.threadStack) out.line(Text(u"which reserves ") + number(*vm.threadStack) + u" bytes");
 }
 
+void textMainClass(const LaunchAccount& account, Lines& out) {
+    const MainAccount& main = *account.main;
+    const MainSource& source = main.source.source;
+    out.line(Text(u"mode: ") + nameOf(source.mode).phrase);
+    if (source.mode == LaunchMode::Jar) out.line(Text(u"jar ") + source.jar + u" (first on the class path)");
+    if (source.mode == LaunchMode::Module) {
+        out.line(Text(u"module ") + source.module.module);
+        out.line(Text(u"module path: ") + orNone(source.modulePath, u"none (the module is in the runtime's image)"));
+        if (!account.decoded.mainClass.empty()) out.line(Text(u"\"Main Class\" is not used in this mode"));
+    }
+    switch (mainClassOrigin(main)) {
+    case MainClassOrigin::Setting:
+        out.line(Text(u"class ") + main.lookup.className +
+                 (source.mode == LaunchMode::Jar ? u" (\"Main Class\"; the manifest is not read)" : u""));
+        break;
+    case MainClassOrigin::Manifest:
+        out.line(Text(u"class: the Main-Class of the jar's manifest, read by the runtime; its launcher helper "
+                      u"applies Add-Opens, Add-Exports, Enable-Native-Access and Launcher-Agent-Class too "
+                      u"(a runtime without that helper takes Main-Class alone)"));
+        break;
+    case MainClassOrigin::ModuleSetting:
+        out.line(Text(u"class ") + source.module.mainClass + u" (after the '/' of \"Main Module\")");
+        break;
+    case MainClassOrigin::Descriptor:
+        out.line(Text(u"class: the one the module's descriptor names, found by the runtime's launcher helper"));
+        break;
+    }
+    for (const Text& option : main.modeOptions) out.line(Text(u"option of this mode: ") + option);
+}
+
 void textMain(const LaunchAccount& account, Lines& out) {
     out.heading(u"Main");
-    out.line(Text(u"class ") + account.decoded.mainClass);
+    textMainClass(account, out);
     const std::size_t fromCommandLine = account.commandLine.size();
     for (std::size_t i = 0; i < account.mainArguments.size(); ++i) {
         out.line(Text(u"argument ") + number(i) + u": " + quoted(account.mainArguments[i]) +
