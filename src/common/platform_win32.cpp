@@ -71,6 +71,8 @@ void WindowsEnvironment::set(const Text& name, const Text& value) {
 }
 
 Text WindowsEnvironment::expand(const Text& text) const {
+    // Nothing to expand; and the call would cut a text beyond 32K characters.
+    if (!text.contains(u'%')) return text;
     // The answer is the size needed, terminator included, whether it fit or not.
     const auto expanded = textOfGrowingBuffer(text.length() + 256, [&](wchar_t* buffer, DWORD size) {
         const DWORD needed = ExpandEnvironmentStringsW(wide(text), buffer, size);

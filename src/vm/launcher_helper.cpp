@@ -81,6 +81,7 @@ private:
 };
 
 void printToSystemErr(JNIEnv* env, const Text& text) {
+    if (text.empty()) return;
     const LocalRef<jobject> err(env, systemStream(env, StandardStream::Error));
     const LocalRef<jstring> string(env, newJavaString(env, text));
     const LocalRef<jclass> type(env, env->FindClass("java/io/PrintStream"));
@@ -118,11 +119,12 @@ HelperLookup loadMainThroughHelper(JNIEnv* env, HelperMode mode, const Text& wha
     }
     const Text thrown = takePendingExceptionText(env);
     capture.restore();
-    const Text printed = reportText(file.get());
     if (found && thrown.empty()) {
-        if (!printed.empty()) printToSystemErr(env, printed + u'\n');
+        // Passed on as printed, line ends included.
+        if (file) printToSystemErr(env, Text::fromUtf8(file->read()));
         return {true, found};
     }
+    const Text printed = reportText(file.get());
     if (found) env->DeleteLocalRef(found);
     messages.report(IDS_MAIN_LOOKUP_FAILED, {what, printed.empty() ? thrown : printed + u'\n' + thrown});
     return {true, nullptr};

@@ -2,14 +2,18 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "common/growing_buffer_win32.h"
 #include "common/platform_win32.h"
+#include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 
 namespace {
 
 // The runtime's complaint is a few lines; more is not worth a message box.
 constexpr std::size_t kReportLimit = 64 * 1024;
+constexpr wchar_t kPrefix[] = L"jlaunch-report-";
 
 class TemporaryReportFile final : public ReportFile {
 public:
@@ -20,15 +24,23 @@ public:
 
     const Text& path() const override { return path_; }
     std::string read() const override { return WindowsFileProbe().readStart(path_, kReportLimit).value_or(""); }
-    void remove() override {
-        if (!removed_) DeleteFileW(wide(path_));
-        removed_ = true;
-    }
+    void remove() override { DeleteFileW(wide(path_)); }
 
 private:
     Text path_;
-    bool removed_ = false;
 };
+
+// A file the VM still held open when its process ended cannot be removed
+// then (Java opens files without delete sharing); a later launch removes it.
+// Files other launchers still use refuse deletion and stay.
+void removeLeftReports(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    const UniqueFindHandle find(FindFirstFileW((folder + kPrefix + L"*.txt").c_str(), &found));
+    if (!find) return;
+    do {
+        DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(find.get(), &found));
+}
 
 } // namespace
 
@@ -37,8 +49,11 @@ std::unique_ptr<ReportFile> newTemporaryReportFile() {
         return lengthOrSizeNeeded(GetTempPathW(size, buffer), size);
     });
     if (!folder) return nullptr;
-    // GetTempFileNameW needs MAX_PATH characters for its result and creates the file.
-    wchar_t name[MAX_PATH];
-    if (GetTempFileNameW(folder->c_str(), L"jl", 0, name) == 0) return nullptr;
-    return std::make_unique<TemporaryReportFile>(fromWide(name));
+    removeLeftReports(*folder);
+    const std::wstring unique = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64());
+    const std::wstring path = *folder + kPrefix + unique + L".txt";
+    const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY, nullptr));
+    if (!file) return nullptr;
+    return std::make_unique<TemporaryReportFile>(fromWide(path.c_str()));
 }
