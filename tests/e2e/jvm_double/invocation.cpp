@@ -27,12 +27,12 @@ std::string hex(jint value) {
 }
 
 // Option strings are in the ANSI code page, as a real VM reads them.
-std::string ansiToUtf8(const char* text) {
+std::u16string fromAnsi(const char* text) {
     int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
     std::wstring wide(n > 0 ? static_cast<std::size_t>(n) : 0, L'\0');
     if (n > 0) MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), n);
     if (!wide.empty()) wide.pop_back();
-    return quote(u16(wide));
+    return u16(wide);
 }
 
 void logEnvironment(const wchar_t* name) {
@@ -218,12 +218,16 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** pvm, void** penv, vo
              " ignoreUnrecognized=" + std::to_string(init->ignoreUnrecognized));
     void* exitHook = nullptr;
     void* abortHook = nullptr;
+    constexpr std::u16string_view mainModuleOption = u"-Djdk.module.main=";
+    std::string mainModule;
     for (jint i = 0; i < init->nOptions && init->options; ++i) {
         const JavaVMOption& o = init->options[i];
-        std::string text = o.optionString ? ansiToUtf8(o.optionString) : "null";
-        logEvent("option " + std::to_string(i) + " " + text + " extraInfo=" + (o.extraInfo ? "set" : "null"));
-        if (o.optionString && std::string_view(o.optionString) == "exit") exitHook = o.extraInfo;
-        if (o.optionString && std::string_view(o.optionString) == "abort") abortHook = o.extraInfo;
+        const std::u16string text = o.optionString ? fromAnsi(o.optionString) : u"";
+        logEvent("option " + std::to_string(i) + " " + (o.optionString ? quote(text) : "null") +
+                 " extraInfo=" + (o.extraInfo ? "set" : "null"));
+        if (text == u"exit") exitHook = o.extraInfo;
+        if (text == u"abort") abortHook = o.extraInfo;
+        if (text.starts_with(mainModuleOption)) mainModule = utf16ToUtf8(text.substr(mainModuleOption.size()));
     }
     for (const wchar_t* name : {L"JL_JVM_PATH", L"JL_JVM_HOME", L"Path"}) logEnvironment(name);
     if (const std::string& gate = w.scenario().createAfter; !gate.empty()) {
@@ -238,6 +242,12 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** pvm, void** penv, vo
     jint result = w.scenario().createResult;
     if (w.created() || w.destroyed()) result = w.created() ? JNI_EEXIST : JNI_ERR;  // one VM per process
     else if (!supportedVersion(init->version)) result = JNI_EVERSION;
+    if (result == JNI_OK && !mainModule.empty() && !w.scenario().findModule(mainModule)) {
+        // As a real VM: the boot layer is resolved inside the creation, and a missing module aborts it.
+        w.setHooks(exitHook, abortHook);
+        lock.unlock();
+        w.failBootLayer(mainModule);
+    }
     if (result == JNI_OK) {
         ThreadEnv& main = w.createMainThread(GetCurrentThreadId());
         w.setHooks(exitHook, abortHook);

@@ -112,6 +112,43 @@ jmethodID JNICALL GetStaticMethodID(JNIEnv* env, jclass clazz, const char* name,
     return lookUpMethod(env, clazz, name, sig, true);
 }
 
+jfieldID JNICALL GetStaticFieldID(JNIEnv* env, jclass clazz, const char* name, const char* sig) {
+    World& w = world();
+    World::Lock lock;
+    ThreadEnv& t = w.enter(env, "GetStaticFieldID", false, lock);
+    auto mirror = w.deref(clazz, "GetStaticFieldID");
+    std::u16string nameUnits, sigUnits;
+    std::string line = "GetStaticFieldID " + w.describe(mirror, false) + " " + decodedName(name, nameUnits) + " " +
+                       decodedName(sig, sigUnits) + " -> ";
+    if (!mirror || mirror->kind != Kind::Mirror) {
+        logEvent("error GetStaticFieldID: not a class: " + w.describe(mirror, false));
+        return nullptr;
+    }
+    const Field* f = mirror->type->findStaticField(utf16ToUtf8(nameUnits), utf16ToUtf8(sigUnits));
+    if (!f) w.throwNew(t, "java/lang/NoSuchFieldError", utf16ToUtf8(nameUnits));
+    logEvent(line + (f ? f->describe() : "null" + pendingSuffix(t)));
+    return reinterpret_cast<jfieldID>(const_cast<Field*>(f));
+}
+
+jobject JNICALL GetStaticObjectField(JNIEnv* env, jclass clazz, jfieldID id) {
+    World& w = world();
+    World::Lock lock;
+    w.enter(env, "GetStaticObjectField", false, lock);
+    auto mirror = w.deref(clazz, "GetStaticObjectField");
+    const Field* f = w.field(id);
+    if (!f) {
+        logEvent("error GetStaticObjectField: invalid field id");
+        return nullptr;
+    }
+    if (!mirror || mirror->kind != Kind::Mirror || !mirror->type->isA(f->owner->name)) {
+        logEvent("error GetStaticObjectField: " + f->describe() + " read through " + w.describe(mirror, false));
+        return nullptr;
+    }
+    auto value = w.staticValue(*f);
+    logEvent("GetStaticObjectField " + f->describe() + " -> " + w.describe(value, false));
+    return w.newRef(value);
+}
+
 // --- calls ------------------------------------------------------------------
 
 std::vector<Arg> readArgs(const Method& m, va_list args) {
@@ -156,6 +193,7 @@ Kind kindOf(const Klass& k) {
     if (k.isA("java/io/ByteArrayOutputStream")) return Kind::ByteStream;
     if (k.isA("java/io/FileOutputStream")) return Kind::FileStream;
     if (k.isA("java/io/PrintStream")) return Kind::PrintStream;
+    if (k.isA("java/util/jar/JarFile")) return Kind::JarFile;
     return Kind::Plain;
 }
 
@@ -253,6 +291,8 @@ JVM_DOUBLE_CALLS(CallObjectMethod, Form::Instance, 'L', jobject, pickRef, jobjec
 JVM_DOUBLE_CALLS(CallVoidMethod, Form::Instance, 'V', void, pickNothing, jobject)
 JVM_DOUBLE_CALLS(CallStaticVoidMethod, Form::Static, 'V', void, pickNothing, jclass)
 JVM_DOUBLE_CALLS(CallStaticIntMethod, Form::Static, 'I', jint, pickInt, jclass)
+JVM_DOUBLE_CALLS(CallStaticObjectMethod, Form::Static, 'L', jobject, pickRef, jclass)
+JVM_DOUBLE_CALLS(CallIntMethod, Form::Instance, 'I', jint, pickInt, jobject)
 
 #undef JVM_DOUBLE_CALLS
 
@@ -292,6 +332,42 @@ void JNICALL SetCharArrayRegion(JNIEnv* env, jcharArray array, jsize start, jsiz
                        " out of bounds for length " + std::to_string(a->text.size()));
     } else {
         a->text.replace(static_cast<std::size_t>(start), given.size(), given);
+    }
+    logEvent(line + pendingSuffix(t));
+}
+
+jbyteArray JNICALL NewByteArray(JNIEnv* env, jsize len) {
+    World& w = world();
+    World::Lock lock;
+    ThreadEnv& t = w.enter(env, "NewByteArray", false, lock);
+    ObjectPtr a;
+    if (len < 0) {
+        w.throwNew(t, "java/lang/NegativeArraySizeException", std::to_string(len));
+    } else {
+        a = w.newObject(w.arrayClass("[B"), Kind::ByteArray);
+        a->bytes.assign(static_cast<std::size_t>(len), '\0');
+    }
+    logEvent("NewByteArray " + std::to_string(len) + " -> " + w.describe(a, false) + pendingSuffix(t));
+    return static_cast<jbyteArray>(w.newRef(a));
+}
+
+void JNICALL GetByteArrayRegion(JNIEnv* env, jbyteArray array, jsize start, jsize len, jbyte* buf) {
+    World& w = world();
+    World::Lock lock;
+    ThreadEnv& t = w.enter(env, "GetByteArrayRegion", false, lock);
+    auto a = w.deref(array, "GetByteArrayRegion");
+    std::string line =
+        "GetByteArrayRegion " + w.describe(a, false) + " " + std::to_string(start) + " " + std::to_string(len);
+    if (!a || a->kind != Kind::ByteArray) {
+        logEvent("error GetByteArrayRegion: not a byte[]: " + w.describe(a, false));
+        return;
+    }
+    if (start < 0 || len < 0 || static_cast<std::size_t>(start) + static_cast<std::size_t>(len) > a->bytes.size()) {
+        w.throwNew(t, "java/lang/ArrayIndexOutOfBoundsException",
+                   "Array region " + std::to_string(start) + ".." + std::to_string(static_cast<long long>(start) + len) +
+                       " out of bounds for length " + std::to_string(a->bytes.size()));
+    } else if (len > 0) {
+        std::memcpy(buf, a->bytes.data() + start, static_cast<std::size_t>(len));
     }
     logEvent(line + pendingSuffix(t));
 }
@@ -400,6 +476,14 @@ void JNICALL ExceptionDescribe(JNIEnv* env) {
     logEvent("ExceptionDescribe " + (described.empty() ? std::string("nothing pending") : described));
 }
 
+jboolean JNICALL ExceptionCheck(JNIEnv* env) {
+    World& w = world();
+    World::Lock lock;
+    ThreadEnv& t = w.enter(env, "ExceptionCheck", true, lock);
+    logEvent(std::string("ExceptionCheck -> ") + (t.pending ? "true" : "false"));
+    return t.pending ? JNI_TRUE : JNI_FALSE;
+}
+
 void JNICALL ExceptionClear(JNIEnv* env) {
     World& w = world();
     World::Lock lock;
@@ -434,6 +518,17 @@ const JNINativeInterface_* envFunctions() {
         t.CallStaticIntMethod = &CallStaticIntMethod;
         t.CallStaticIntMethodV = &CallStaticIntMethodV;
         t.CallStaticIntMethodA = &CallStaticIntMethodA;
+        t.CallStaticObjectMethod = &CallStaticObjectMethod;
+        t.CallStaticObjectMethodV = &CallStaticObjectMethodV;
+        t.CallStaticObjectMethodA = &CallStaticObjectMethodA;
+        t.CallIntMethod = &CallIntMethod;
+        t.CallIntMethodV = &CallIntMethodV;
+        t.CallIntMethodA = &CallIntMethodA;
+        t.GetStaticFieldID = &GetStaticFieldID;
+        t.GetStaticObjectField = &GetStaticObjectField;
+        t.NewByteArray = &NewByteArray;
+        t.GetByteArrayRegion = &GetByteArrayRegion;
+        t.ExceptionCheck = &ExceptionCheck;
         t.NewCharArray = &NewCharArray;
         t.SetCharArrayRegion = &SetCharArrayRegion;
         t.NewObjectArray = &NewObjectArray;

@@ -2,6 +2,7 @@
 
 #include "text_codec.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace jvm_double {
@@ -76,6 +77,14 @@ bool setVmKey(Scenario& s, std::string_view key, std::string_view value, std::st
         error = "methodNotFound is throw or null";
         return false;
     }
+    if (key == "launcherHelper") {
+        if (value == "yes" || value == "no") {
+            s.launcherHelper = value == "yes";
+            return true;
+        }
+        error = "launcherHelper is yes or no";
+        return false;
+    }
     if (key == "newString") {
         if (value == "ok" || value == "fail") {
             s.newStringFails = value == "fail";
@@ -124,12 +133,93 @@ bool setClassKey(ClassSpec& c, std::string_view key, std::string_view value, std
     return false;
 }
 
+bool addHelperStep(std::vector<Step>& steps, std::string_view value, std::string& error) {
+    auto step = parseStep(value, error);
+    if (step) steps.push_back(*step);
+    return step.has_value();
+}
+
+bool setJarKey(JarSpec& j, std::string_view key, std::string_view value, std::string& error) {
+    if (key == "manifest") {
+        if (value == "none") j.manifest.reset();
+        else j.manifest = std::string(value);
+        return true;
+    }
+    if (key == "readError") {
+        if (throwableClassOf(value).empty()) return error = "readError needs a stack trace", false;
+        j.readError = std::string(value);
+        return true;
+    }
+    if (key == "helper.step") return addHelperStep(j.helperSteps, value, error);
+    error = "unknown key '" + std::string(key) + "' in a jar section";
+    return false;
+}
+
+bool setModuleKey(ModuleSpec& m, std::string_view key, std::string_view value, std::string& error) {
+    if (key == "mainClass") {
+        m.mainClass = value;
+        return true;
+    }
+    if (key == "helper.step") return addHelperStep(m.helperSteps, value, error);
+    error = "unknown key '" + std::string(key) + "' in a module section";
+    return false;
+}
+
+bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+               return lower(x) == lower(y);
+           });
+}
+
+// The section's entry, made on first mention; later sections of the same name add to it.
+template <typename Spec>
+std::size_t sectionIndex(std::vector<Spec>& specs, std::string name) {
+    for (std::size_t i = 0; i < specs.size(); ++i)
+        if (specs[i].name == name) return i;
+    specs.push_back(Spec{});
+    specs.back().name = std::move(name);
+    return specs.size() - 1;
+}
+
 }  // namespace
 
 const ClassSpec* Scenario::findClass(std::string_view name) const {
     for (const auto& c : classes)
         if (c.name == name) return &c;
     return nullptr;
+}
+
+const JarSpec* Scenario::findJar(std::string_view fileName) const {
+    for (const auto& j : jars)
+        if (sameIgnoringAsciiCase(j.name, fileName)) return &j;
+    return nullptr;
+}
+
+const ModuleSpec* Scenario::findModule(std::string_view name) const {
+    for (const auto& m : modules)
+        if (m.name == name) return &m;
+    return nullptr;
+}
+
+std::string manifestMainClass(std::string_view manifest) {
+    std::string value;
+    bool inMainClass = false;
+    while (!manifest.empty()) {
+        auto end = manifest.find_first_of("\r\n");
+        std::string_view line = manifest.substr(0, end);
+        if (end == std::string_view::npos) manifest = {};
+        else manifest.remove_prefix(end + (manifest.substr(end, 2) == "\r\n" ? 2 : 1));
+        if (line.empty()) break;  // end of the main section
+        if (line.front() == ' ') {
+            if (inMainClass) value += line.substr(1);
+            continue;
+        }
+        auto colon = line.find(':');
+        inMainClass = colon != std::string_view::npos && sameIgnoringAsciiCase(line.substr(0, colon), "Main-Class");
+        if (inMainClass) value = std::string(line.substr(colon + 1));
+    }
+    return std::string(trim(value));
 }
 
 std::string throwableClassOf(std::string_view trace) {
@@ -145,8 +235,9 @@ std::string throwableClassOf(std::string_view trace) {
 Scenario parseScenario(std::string_view text) {
     Scenario s;
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    ClassSpec* current = nullptr;
-    bool inVm = true;  // keys before any section belong to [vm]
+    enum class Section { Vm, Class, Jar, Module, Unknown };
+    Section section = Section::Vm;  // keys before any section belong to [vm]
+    std::size_t index = 0;           // of the current class, jar or module
     int lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;
@@ -157,25 +248,26 @@ Scenario parseScenario(std::string_view text) {
 
         std::string error;
         if (line.front() == '[' && line.back() == ']') {
-            std::string_view section = trim(line.substr(1, line.size() - 2));
-            if (section == "vm") {
-                inVm = true;
-                current = nullptr;
-            } else if (section.substr(0, 6) == "class ") {
-                std::string name(trim(section.substr(6)));
-                inVm = false;
-                current = nullptr;
-                for (auto& c : s.classes)
-                    if (c.name == name) current = &c;
-                if (!current) {
-                    s.classes.push_back(ClassSpec{});
-                    current = &s.classes.back();
-                    current->name = name;
-                }
+            std::string_view header = trim(line.substr(1, line.size() - 2));
+            // The name after the word, or nothing when the header starts otherwise.
+            auto named = [&](std::string_view word) {
+                if (header.substr(0, word.size()) != word) return std::string();
+                return std::string(trim(header.substr(word.size())));
+            };
+            if (header == "vm") {
+                section = Section::Vm;
+            } else if (auto name = named("class "); !name.empty()) {
+                section = Section::Class;
+                index = sectionIndex(s.classes, name);
+            } else if (auto jar = named("jar "); !jar.empty()) {
+                section = Section::Jar;
+                index = sectionIndex(s.jars, jar);
+            } else if (auto module = named("module "); !module.empty()) {
+                section = Section::Module;
+                index = sectionIndex(s.modules, module);
             } else {
                 error = "unknown section";
-                inVm = false;
-                current = nullptr;
+                section = Section::Unknown;
             }
         } else if (auto eq = line.find('='); eq == std::string_view::npos) {
             error = "expected key = value";
@@ -184,9 +276,13 @@ Scenario parseScenario(std::string_view text) {
             std::string_view raw = trim(line.substr(eq + 1));
             if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"') raw = raw.substr(1, raw.size() - 2);
             std::string value = unescape(raw);
-            if (inVm) setVmKey(s, key, value, error);
-            else if (current) setClassKey(*current, key, value, error);
-            else error = "key outside a known section";
+            switch (section) {
+            case Section::Vm: setVmKey(s, key, value, error); break;
+            case Section::Class: setClassKey(s.classes[index], key, value, error); break;
+            case Section::Jar: setJarKey(s.jars[index], key, value, error); break;
+            case Section::Module: setModuleKey(s.modules[index], key, value, error); break;
+            case Section::Unknown: error = "key outside a known section"; break;
+            }
         }
         if (!error.empty()) s.errors.push_back("line " + std::to_string(lineNumber) + ": " + error);
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <thread>
 
 namespace jvm_double {
@@ -72,9 +73,47 @@ std::string systemErrorText(DWORD error) {
     return text.empty() ? "error " + std::to_string(error) : utf16ToUtf8(text);
 }
 
+std::string fileNameOf(std::u16string_view path) {
+    auto slash = path.find_last_of(u"\\/");
+    return utf16ToUtf8(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
+}
+
+struct ZipProblem {
+    std::string exception;  // slash form
+    std::string message;
+};
+
+// What opening the file as a zip archive meets, as ZipFile reports it;
+// nothing for a file that starts as an archive does.
+std::optional<ZipProblem> zipProblem(const std::u16string& path) {
+    std::wstring wide(path.begin(), path.end());
+    FileHandle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return ZipProblem{"java/io/FileNotFoundException", utf16ToUtf8(path) + " (" + systemErrorText(error) + ")"};
+    }
+    char start[2] = {};
+    DWORD got = 0;
+    ReadFile(file.get(), start, sizeof start, &got, nullptr);
+    if (got == 0) return ZipProblem{"java/util/zip/ZipException", "zip file is empty"};
+    if (got < 2 || start[0] != 'P' || start[1] != 'K')
+        return ZipProblem{"java/util/zip/ZipException", "zip END header not found"};
+    return std::nullopt;
+}
+
+bool isUtf8Name(std::u16string_view name) {
+    std::string lower = utf16ToUtf8(name);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower == "utf-8" || lower == "utf8";
+}
+
 }  // namespace
 
 std::string Method::describe() const { return owner->name + "." + name + signature; }
+
+std::string Field::describe() const { return owner->name + "." + name; }
 
 bool Klass::isA(std::string_view other) const {
     for (const Klass* k = this; k; k = k->super)
@@ -88,6 +127,13 @@ const Method* Klass::find(std::string_view methodName, std::string_view signatur
             if (m->name == methodName && m->signature == signature && m->isStatic == isStatic) return m.get();
         if (methodName == "<init>") break;  // constructors are not inherited
     }
+    return nullptr;
+}
+
+const Field* Klass::findStaticField(std::string_view fieldName, std::string_view signature) const {
+    for (const Klass* k = this; k; k = k->super)
+        for (const auto& f : k->staticFields)
+            if (f->name == fieldName && f->signature == signature) return f.get();
     return nullptr;
 }
 
@@ -135,6 +181,7 @@ void World::defineBuiltins() {
     addMethod(object, "toString", "()Ljava/lang/String;", false, Behaviour::ObjectToString);
     Klass& classClass = defineClass("java/lang/Class", &object);
     object.mirror->klass = &classClass;  // Object's mirror was made before Class existed
+    addMethod(classClass, "getName", "()Ljava/lang/String;", false, Behaviour::ClassGetName);
     Klass& string = defineClass("java/lang/String", &object);
     addMethod(string, "<init>", "([C)V", false, Behaviour::StringFromChars);
     Klass& throwable = defineClass("java/lang/Throwable", &object);
@@ -151,10 +198,32 @@ void World::defineBuiltins() {
     Klass& printStream = defineClass("java/io/PrintStream", &filter);
     addMethod(printStream, "<init>", "(Ljava/io/OutputStream;)V", false, Behaviour::PrintStreamInit);
     addMethod(printStream, "<init>", "(Ljava/io/OutputStream;Z)V", false, Behaviour::PrintStreamInit);
+    addMethod(printStream, "<init>", "(Ljava/io/OutputStream;ZLjava/lang/String;)V", false, Behaviour::PrintStreamInit);
+    addMethod(printStream, "print", "(Ljava/lang/String;)V", false, Behaviour::PrintStreamPrint);
+    addMethod(printStream, "close", "()V", false, Behaviour::Close);
     Klass& system = defineClass("java/lang/System", &object);
     addMethod(system, "setOut", "(Ljava/io/PrintStream;)V", true, Behaviour::SystemSetOut);
     addMethod(system, "setErr", "(Ljava/io/PrintStream;)V", true, Behaviour::SystemSetErr);
     addMethod(system, "exit", "(I)V", true, Behaviour::SystemExit);
+    addStaticField(system, "out", "Ljava/io/PrintStream;");
+    addStaticField(system, "err", "Ljava/io/PrintStream;");
+
+    Klass& inputStream = defineClass("java/io/InputStream", &object);
+    addMethod(inputStream, "read", "([BII)I", false, Behaviour::StreamRead);
+    addMethod(inputStream, "close", "()V", false, Behaviour::Close);
+    defineClass("java/util/zip/InflaterInputStream", &inputStream);
+    Klass& zipFile = defineClass("java/util/zip/ZipFile", &object);
+    addMethod(zipFile, "getInputStream", "(Ljava/util/zip/ZipEntry;)Ljava/io/InputStream;", false,
+              Behaviour::ZipGetInputStream);
+    addMethod(zipFile, "close", "()V", false, Behaviour::Close);
+    Klass& jarFile = defineClass("java/util/jar/JarFile", &zipFile);
+    addMethod(jarFile, "<init>", "(Ljava/lang/String;)V", false, Behaviour::JarFileInit);
+    addMethod(jarFile, "getJarEntry", "(Ljava/lang/String;)Ljava/util/jar/JarEntry;", false, Behaviour::JarGetEntry);
+    defineClass("java/util/jar/JarEntry", &defineClass("java/util/zip/ZipEntry", &object));
+    if (scenario_.launcherHelper) {
+        addMethod(defineClass("sun/launcher/LauncherHelper", &object), "checkAndLoadMain",
+                  "(ZILjava/lang/String;)Ljava/lang/Class;", true, Behaviour::CheckAndLoadMain);
+    }
 
     for (DWORD which : {STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
         auto std = newObject(outputStream, Kind::StdStream);
@@ -189,6 +258,14 @@ void World::addMethod(Klass& klass, std::string name, std::string signature, boo
     klass.methods.push_back(std::move(m));
 }
 
+void World::addStaticField(Klass& klass, std::string name, std::string signature) {
+    auto f = std::make_unique<Field>();
+    f->owner = &klass;
+    f->name = std::move(name);
+    f->signature = std::move(signature);
+    klass.staticFields.push_back(std::move(f));
+}
+
 Klass* World::findClass(std::string_view name) {
     auto it = classes_.find(name);
     return it == classes_.end() ? nullptr : it->second.get();
@@ -211,6 +288,16 @@ const Method* World::method(jmethodID id) const {
             if (m.get() == wanted) return wanted;
     return nullptr;
 }
+
+const Field* World::field(jfieldID id) const {
+    auto* wanted = reinterpret_cast<const Field*>(id);
+    for (const auto& [name, klass] : classes_)
+        for (const auto& f : klass->staticFields)
+            if (f.get() == wanted) return wanted;
+    return nullptr;
+}
+
+ObjectPtr World::staticValue(const Field& f) const { return f.name == "out" ? systemOut_ : systemErr_; }
 
 // --- threads and life cycle -------------------------------------------------
 
@@ -343,6 +430,7 @@ std::string World::describe(const ObjectPtr& o, bool expandArrays) const {
     case Kind::String: return quote(o->text);
     case Kind::Mirror: return "class " + o->type->name;
     case Kind::CharArray: return "char[" + std::to_string(o->text.size()) + "]@" + std::to_string(o->id);
+    case Kind::ByteArray: return "byte[" + std::to_string(o->bytes.size()) + "]@" + std::to_string(o->id);
     case Kind::ObjectArray:
         if (expandArrays) {
             std::string out = "[";
@@ -365,8 +453,9 @@ bool World::releaseUtfChars(const char* chars) { return utfChars_.erase(chars) =
 
 // --- streams ----------------------------------------------------------------
 
+// A closed stream takes nothing, as a PrintStream swallows the IOException.
 void World::writeBytes(const ObjectPtr& stream, std::string_view bytes) {
-    if (!stream) return;
+    if (!stream || stream->closed) return;
     DWORD written = 0;
     switch (stream->kind) {
     case Kind::ByteStream: stream->bytes += bytes; break;
@@ -395,6 +484,14 @@ void World::println(const ObjectPtr& printStream, std::u16string_view text) {
         start = end + 1;
     }
     writeBytes(printStream, bytes);
+}
+
+// Closing a PrintStream closes what it writes to, as in Java.
+void World::close(const ObjectPtr& stream) {
+    if (!stream || stream->closed) return;
+    stream->closed = true;
+    if (stream->kind == Kind::FileStream) stream->file.reset();
+    if (stream->kind == Kind::PrintStream) close(stream->target);
 }
 
 std::string World::describeSink(const ObjectPtr& stream) const {
@@ -465,11 +562,68 @@ World::Result World::invoke(ThreadEnv& thread, const Method& m, const ObjectPtr&
     }
     case Behaviour::PrintStreamInit: {
         auto out = refArg(0);
+        auto charset = args.size() == 3 ? refArg(2) : nullptr;  // null: the default, UTF-8
         if (!out) throwNew(thread, "java/lang/NullPointerException", "Null output stream");
+        else if (args.size() == 3 && !charset) throwNew(thread, "java/lang/NullPointerException", "charsetName");
         else if (!out->klass->isA("java/io/OutputStream")) logEvent("error " + m.describe() + ": given " + describe(out, false));
+        else if (charset && !isUtf8Name(charset->text))
+            throwNew(thread, "java/io/UnsupportedEncodingException", utf16ToUtf8(charset->text));
         else self->target = out;
         break;
     }
+    case Behaviour::PrintStreamPrint: {
+        auto text = refArg(0);
+        writeBytes(self, text ? utf16ToUtf8(text->text) : "null");
+        break;
+    }
+    case Behaviour::Close: close(self); break;
+    case Behaviour::ClassGetName: r.object = newString(u16(dotted(self->type->name))); break;
+    case Behaviour::JarFileInit: openJar(thread, self, refArg(0)); break;
+    case Behaviour::JarGetEntry: {
+        auto name = refArg(0);
+        if (self->closed) throwNew(thread, "java/lang/IllegalStateException", "zip file closed");
+        else if (!name) throwNew(thread, "java/lang/NullPointerException", "name");
+        else if (self->jar && self->jar->manifest && name->text == u"META-INF/MANIFEST.MF") {
+            r.object = newObject(*findClass("java/util/jar/JarEntry"), Kind::JarEntry);
+            r.object->text = name->text;
+            r.object->target = self;
+        }
+        break;
+    }
+    case Behaviour::ZipGetInputStream: {
+        auto entry = refArg(0);
+        if (self->closed) throwNew(thread, "java/lang/IllegalStateException", "zip file closed");
+        else if (!entry) throwNew(thread, "java/lang/NullPointerException", "entry");
+        else if (entry->kind != Kind::JarEntry || entry->target != self)
+            logEvent("error " + m.describe() + ": not an entry of this jar: " + describe(entry, false));
+        else {
+            r.object = newObject(*findClass("java/util/zip/InflaterInputStream"), Kind::InputStream);
+            r.object->bytes = *self->jar->manifest;
+            r.object->failure = self->jar->readError.value_or("");
+        }
+        break;
+    }
+    case Behaviour::StreamRead: {
+        auto array = refArg(0);
+        const jlong offset = args.at(1).integer, length = args.at(2).integer;
+        if (self->closed) throwNew(thread, "java/io/IOException", "Stream closed");
+        else if (!self->failure.empty()) thread.pending = newThrowable(self->failure);
+        else if (!array) throwNew(thread, "java/lang/NullPointerException", "");
+        else if (array->kind != Kind::ByteArray) logEvent("error " + m.describe() + ": given " + describe(array, false));
+        else if (offset < 0 || length < 0 || static_cast<std::size_t>(offset + length) > array->bytes.size())
+            throwNew(thread, "java/lang/IndexOutOfBoundsException",
+                     "Range [" + std::to_string(offset) + ", " + std::to_string(offset + length) +
+                         ") out of bounds for length " + std::to_string(array->bytes.size()));
+        else if (length > 0 && self->position >= self->bytes.size()) r.integer = -1;
+        else {
+            std::size_t n = std::min(static_cast<std::size_t>(length), self->bytes.size() - self->position);
+            array->bytes.replace(static_cast<std::size_t>(offset), n, self->bytes, self->position, n);
+            self->position += n;
+            r.integer = static_cast<jint>(n);
+        }
+        break;
+    }
+    case Behaviour::CheckAndLoadMain: r = checkAndLoadMain(thread, args, lock); break;
     case Behaviour::SystemSetOut:
     case Behaviour::SystemSetErr: {
         auto ps = refArg(0);
@@ -493,6 +647,84 @@ World::Result World::invoke(ThreadEnv& thread, const Method& m, const ObjectPtr&
     }
     }
     return r;
+}
+
+void World::openJar(ThreadEnv& thread, const ObjectPtr& self, const ObjectPtr& name) {
+    if (!name) {
+        throwNew(thread, "java/lang/NullPointerException", "");
+        return;
+    }
+    if (auto problem = zipProblem(name->text)) {
+        throwNew(thread, problem->exception, problem->message);
+        return;
+    }
+    self->path = name->text;
+    self->jar = scenario().findJar(fileNameOf(name->text));
+}
+
+// sun.launcher.LauncherHelper.checkAndLoadMain(printToStderr, mode, what): the
+// main class of a class name (mode 1), a jar's manifest (2) or a module (3).
+// What it cannot load it prints on System.err, then it ends the process with
+// System.exit(1). Called with the lock held; returns with it held.
+World::Result World::checkAndLoadMain(ThreadEnv& thread, const std::vector<Arg>& args, Lock& lock) {
+    Result r;
+    const jlong mode = args.at(1).integer;
+    auto what = deref(args.at(2).ref, "checkAndLoadMain");
+    if (!what || what->kind != Kind::String) {
+        throwNew(thread, "java/lang/NullPointerException", "");
+        return r;
+    }
+    const std::string name = utf16ToUtf8(what->text);
+    std::string className;  // dotted
+    std::string problem;    // printed before System.exit(1)
+    const std::vector<Step>* steps = nullptr;
+    if (mode == 1) {
+        className = name;
+    } else if (mode == 2) {
+        const JarSpec* jar = scenario().findJar(fileNameOf(what->text));
+        if (jar) steps = &jar->helperSteps;
+        if (zipProblem(what->text)) problem = "Error: Invalid or corrupt jarfile " + name;
+        else if (!jar || !jar->manifest || (className = manifestMainClass(*jar->manifest)).empty())
+            problem = "no main manifest attribute, in " + name;
+    } else if (mode == 3) {
+        const auto slash = name.find('/');
+        const std::string moduleName = name.substr(0, slash);
+        const ModuleSpec* module = scenario().findModule(moduleName);
+        if (module) steps = &module->helperSteps;
+        className = !module ? "" : slash == std::string::npos ? module->mainClass : name.substr(slash + 1);
+        if (!module) problem = "Error: module " + moduleName + " not found";
+        else if (className.empty())
+            problem = "Error: module " + moduleName +
+                      " does not have a ModuleMainClass attribute, use -m <module>/<main-class>";
+    } else {
+        throwNew(thread, "java/lang/InternalError", "unknown launch mode " + std::to_string(mode));
+        return r;
+    }
+    if (steps && !steps->empty()) {
+        lock.unlock();
+        runSteps(thread, "checkAndLoadMain", *steps, 0);
+        lock.lock();
+        if (thread.pending) return r;
+    }
+    if (problem.empty()) {
+        std::string slashed = className;
+        std::replace(slashed.begin(), slashed.end(), '.', '/');
+        const ClassSpec* declared = scenario().findClass(slashed);
+        const std::string notLoaded = "Error: Could not find or load main class " + className + "\nCaused by: ";
+        if (!declared) problem = notLoaded + "java.lang.ClassNotFoundException: " + className;
+        else if (declared->findClassError)
+            problem = notLoaded + declared->findClassError->substr(0, declared->findClassError->find('\n'));
+        else if (!declared->hasMain)
+            problem = "Error: Main method not found in class " + className +
+                      ", please define the main method as:\n   public static void main(String[] args)\n"
+                      "or a JavaFX application class must extend javafx.application.Application";
+        else r.object = findClass(slashed)->mirror;
+    }
+    if (problem.empty()) return r;
+    logEvent("checkAndLoadMain err " + quoteUtf8(problem) + " -> " + describeSink(systemErr_));
+    println(systemErr_, u16(problem));
+    lock.unlock();
+    systemExit(1);
 }
 
 // Called with the lock held: the argument array is read through its reference.
@@ -590,6 +822,16 @@ void World::systemExit(jint status) {
         logEvent("exit hook returned");
     }
     ExitProcess(static_cast<UINT>(status));
+}
+
+void World::failBootLayer(const std::string& module) {
+    {
+        Lock lock(mutex_);
+        logEvent("boot layer: module " + quoteUtf8(module) + " not found");
+        println(systemErr_, u"Error occurred during initialization of boot layer\n"
+                            u"java.lang.module.FindException: Module " + u16(module) + u" not found");
+    }
+    abortVm();
 }
 
 // A VM abort: the abort hook, then the end the C runtime's abort() gives.

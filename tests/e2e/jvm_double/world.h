@@ -31,6 +31,14 @@ enum class Behaviour {
     SystemSetOut,
     SystemSetErr,
     SystemExit,
+    PrintStreamPrint,
+    Close,
+    ClassGetName,
+    JarFileInit,
+    JarGetEntry,
+    ZipGetInputStream,
+    StreamRead,
+    CheckAndLoadMain,
     AppMain,
     AppSecondaryMain,
 };
@@ -49,6 +57,15 @@ struct Method {
     std::string describe() const;  // java/lang/System.exit(I)V
 };
 
+// The static fields the double offers: System.out and System.err.
+struct Field {
+    const Klass* owner = nullptr;
+    std::string name;
+    std::string signature;
+
+    std::string describe() const;  // java/lang/System.err
+};
+
 struct Object;
 using ObjectPtr = std::shared_ptr<Object>;
 
@@ -56,11 +73,13 @@ struct Klass {
     std::string name;
     const Klass* super = nullptr;
     std::vector<std::unique_ptr<Method>> methods;
+    std::vector<std::unique_ptr<Field>> staticFields;
     const ClassSpec* declared = nullptr;  // application classes only
     ObjectPtr mirror;                 // the java/lang/Class object FindClass hands out
 
     bool isA(std::string_view other) const;
     const Method* find(std::string_view name, std::string_view signature, bool isStatic) const;
+    const Field* findStaticField(std::string_view name, std::string_view signature) const;
 };
 
 class FileHandle {
@@ -80,7 +99,10 @@ private:
     HANDLE h_ = INVALID_HANDLE_VALUE;
 };
 
-enum class Kind { Mirror, Plain, String, CharArray, ObjectArray, Throwable, ByteStream, FileStream, StdStream, PrintStream };
+enum class Kind {
+    Mirror, Plain, String, CharArray, ByteArray, ObjectArray, Throwable, ByteStream, FileStream, StdStream, PrintStream,
+    JarFile, JarEntry, InputStream
+};
 
 struct Object {
     long id = 0;
@@ -89,11 +111,15 @@ struct Object {
     const Klass* type = nullptr;     // Mirror: the class it stands for; ObjectArray: the element class
     std::u16string text;             // String and char[] contents; a Throwable's stack trace
     std::vector<ObjectPtr> elements; // Object[]
-    std::string bytes;               // ByteArrayOutputStream contents
-    std::u16string path;             // FileOutputStream
+    std::string bytes;               // ByteArrayOutputStream, byte[] and InputStream contents
+    std::u16string path;             // FileOutputStream, JarFile
     FileHandle file;
     DWORD stdHandle = 0;             // StdStream: STD_OUTPUT_HANDLE or STD_ERROR_HANDLE
-    ObjectPtr target;                // PrintStream: the stream it writes to
+    ObjectPtr target;                // PrintStream: the stream it writes to; JarEntry: its JarFile
+    const JarSpec* jar = nullptr;    // JarFile: what the scenario says of it (null: no entries)
+    std::string failure;             // InputStream: the stack trace read() throws
+    std::size_t position = 0;        // InputStream: bytes read so far
+    bool closed = false;             // streams and jar files
 };
 
 // One per thread that the VM knows. JNIEnv_ is its base so that the JNIEnv*
@@ -155,6 +181,8 @@ public:
 
     // The method behind an id, or null when the id is not one the double gave out.
     const Method* method(jmethodID id) const;
+    const Field* field(jfieldID id) const;
+    ObjectPtr staticValue(const Field& field) const;
 
     // Log text for an object: strings quoted, classes as "class <name>",
     // arrays as <element class>[n]@id or, expanded, as ["a","b"], others as <class>@id.
@@ -174,6 +202,10 @@ public:
     // it; returns "<exception> -> <where it went>", or nothing when none is pending.
     std::string describeException(ThreadEnv& thread);
 
+    // The boot layer cannot resolve the main module: the VM prints why and
+    // aborts inside JNI_CreateJavaVM. Called without the lock.
+    [[noreturn]] void failBootLayer(const std::string& module);
+
     // Modified UTF-8 buffers handed out by GetStringUTFChars.
     const char* keepUtfChars(std::string bytes);
     bool releaseUtfChars(const char* chars);
@@ -182,9 +214,13 @@ private:
     void defineBuiltins();
     Klass& defineClass(std::string name, const Klass* super);
     void addMethod(Klass& klass, std::string name, std::string signature, bool isStatic, Behaviour behaviour);
+    void addStaticField(Klass& klass, std::string name, std::string signature);
+    void openJar(ThreadEnv& thread, const ObjectPtr& self, const ObjectPtr& name);
+    Result checkAndLoadMain(ThreadEnv& thread, const std::vector<Arg>& args, Lock& lock);
     std::string threadName();
 
     void println(const ObjectPtr& printStream, std::u16string_view text);
+    void close(const ObjectPtr& stream);
     void writeBytes(const ObjectPtr& stream, std::string_view bytes);
     std::string describeSink(const ObjectPtr& printStream) const;
     // The next two are called without the lock and end the process.

@@ -255,6 +255,56 @@ void childCreateFails(const std::wstring& folder) {
     check(create(j, {"-Xfoo"}) == JNI_EINVAL && j.vm == nullptr && j.env == nullptr, "create gives -6");
 }
 
+void writeFile(const std::wstring& path, std::string_view text);
+
+// Jars and the launcher helper: what JarFile makes of files that are no jar,
+// a manifest read in pieces, a module's main class, and the helper's
+// System.exit(1) after it reports a class it cannot load.
+void childJar(const std::wstring& folder) {
+    Jvm j = load(folder);
+    check(create(j, {}) == JNI_OK, "create");
+    JNIEnv* env = j.env;
+    writeFile(folder + L"app.jar", "PK\x05\x06");
+    writeFile(folder + L"text.jar", "text");
+    jclass jarFile = env->FindClass("java/util/jar/JarFile");
+    jmethodID open = env->GetMethodID(jarFile, "<init>", "(Ljava/lang/String;)V");
+    for (const wchar_t* name : {L"missing.jar", L"text.jar"}) {
+        check(env->NewObject(jarFile, open, javaString(env, folder + name)) == nullptr && env->ExceptionCheck(),
+              "JarFile of a file that is no jar throws");
+        env->ExceptionDescribe();
+    }
+    jobject jar = env->NewObject(jarFile, open, javaString(env, folder + L"app.jar"));
+    jmethodID entry = env->GetMethodID(jarFile, "getJarEntry", "(Ljava/lang/String;)Ljava/util/jar/JarEntry;");
+    check(env->CallObjectMethod(jar, entry, javaString(env, L"a/B.class")) == nullptr, "no entries but the manifest");
+    jobject manifest = env->CallObjectMethod(jar, entry, javaString(env, L"META-INF/MANIFEST.MF"));
+    jmethodID getStream = env->GetMethodID(env->FindClass("java/util/zip/ZipFile"), "getInputStream",
+                                           "(Ljava/util/zip/ZipEntry;)Ljava/io/InputStream;");
+    jobject stream = env->CallObjectMethod(jar, getStream, manifest);
+    jclass input = env->FindClass("java/io/InputStream");
+    jmethodID read = env->GetMethodID(input, "read", "([BII)I");
+    jbyteArray buffer = env->NewByteArray(16);
+    std::string bytes;
+    for (jint n; (n = env->CallIntMethod(stream, read, buffer, 2, 10)) > 0;) {
+        char piece[16];
+        env->GetByteArrayRegion(buffer, 2, n, reinterpret_cast<jbyte*>(piece));
+        bytes.append(piece, static_cast<std::size_t>(n));
+    }
+    check(bytes == "Main-Class: com.example.App\r\n", "the manifest, read ten bytes at a time");
+    env->CallVoidMethod(stream, env->GetMethodID(input, "close", "()V"));
+    env->CallIntMethod(stream, read, buffer, 0, 16);
+    check(env->ExceptionCheck(), "read after close throws");
+    env->ExceptionClear();
+
+    jclass helper = env->FindClass("sun/launcher/LauncherHelper");
+    jmethodID loadMain = env->GetStaticMethodID(helper, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
+    jobject app = env->CallStaticObjectMethod(helper, loadMain, JNI_TRUE, 3, javaString(env, L"app.mod"));
+    jmethodID getName = env->GetMethodID(env->FindClass("java/lang/Class"), "getName", "()Ljava/lang/String;");
+    check(app && utfChars(env, static_cast<jstring>(env->CallObjectMethod(app, getName))) == "com.example.App",
+          "the module's main class");
+    env->CallStaticObjectMethod(helper, loadMain, JNI_TRUE, 1, javaString(env, L"com.example.Missing"));
+    check(false, "the helper ends the process");
+}
+
 // --- parent side: folders, the child, the checks ----------------------------
 
 struct Case {
@@ -405,6 +455,10 @@ const Case cases[] = {
      "secondaryMain.step = out secondary\n",
      childSecondary},
     {L"create-fails", L"jvm-no-default-init-args.dll", "[vm]\ncreate = -6\nbogus = 1\n", childCreateFails},
+    {L"jar", L"jvm.dll",
+     "[class com/example/App]\n[jar APP.JAR]\nmanifest = Main-Class: com.example.App\\r\\n\n"
+     "[module app.mod]\nmainClass = com.example.App\n",
+     childJar},
 };
 
 const std::vector<std::string_view> problemLines = {"error ", "warning ", "unexpected ", "scenario error"};
@@ -503,6 +557,21 @@ int parent(const std::wstring& self, std::wstring dllFolder) {
             v.expect(o.exitCode == 0, "exit code " + std::to_string(o.exitCode));
             v.inOrder(o, {"scenario error line 3: unknown key 'bogus' in [vm]", "option 0 \"-Xfoo\" extraInfo=null",
                           "JNI_CreateJavaVM -> -6"});
+        } else if (name == "jar") {
+            v.expect(o.exitCode == 1, "exit code " + std::to_string(o.exitCode));
+            v.inOrder(o, {"NewObjectV -> null, pending java/io/FileNotFoundException",
+                          "NewObjectV -> null, pending java/util/zip/ZipException", "CallIntMethodV -> 10",
+                          "CallIntMethodV -> 10", "CallIntMethodV -> 9", "CallIntMethodV -> -1",
+                          "CallIntMethodV -> 0, pending java/io/IOException",
+                          "CallStaticObjectMethodV sun/launcher/LauncherHelper.checkAndLoadMain"
+                          "(ZILjava/lang/String;)Ljava/lang/Class; true 3 \"app.mod\"",
+                          "CallStaticObjectMethodV -> class com/example/App",
+                          "CallObjectMethodV -> \"com.example.App\"", "System.exit 1", "exit hook 1"});
+            v.expect(o.err.find("java.util.zip.ZipException: zip END header not found\r\n") != std::string::npos &&
+                         o.err.ends_with("Error: Could not find or load main class com.example.Missing\r\n"
+                                         "Caused by: java.lang.ClassNotFoundException: com.example.Missing\r\n"),
+                     "stderr: " + o.err);
+            v.none(o, problemLines);
         }
         v.expect(o.out.find("child check failed") == std::string::npos, "child: " + o.out);
         std::printf("%s %s\n", v.failures() ? "FAIL" : "PASS", name.c_str());
