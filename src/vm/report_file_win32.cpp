@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/format.h"
 #include "common/growing_buffer_win32.h"
 #include "common/platform_win32.h"
 #include "common/unique_handle_win32.h"
@@ -50,8 +51,10 @@ std::unique_ptr<ReportFile> newTemporaryReportFile() {
     });
     if (!folder) return nullptr;
     removeLeftReports(*folder);
-    const std::wstring unique = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64());
-    const std::wstring path = *folder + kPrefix + unique + L".txt";
+    // One report per process: the process id and the time make the name unique.
+    const Text unique = formatText(Text(u"%d-%d"), {static_cast<std::int32_t>(GetCurrentProcessId()),
+                                                     static_cast<std::int32_t>(GetTickCount())});
+    const std::wstring path = *folder + kPrefix + wide(unique) + L".txt";
     const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY, nullptr));
     if (!file) return nullptr;
