@@ -14,6 +14,17 @@ namespace {
 
 constexpr std::uint32_t kFailureExitCode = 0xFFFFFFFF;
 
+TextId messageIdOf(MainSourceProblem problem) {
+    switch (problem) {
+    case MainSourceProblem::JarWithSeparator: return IDS_MAIN_JAR_SEPARATOR;
+    case MainSourceProblem::JarMissing: return IDS_MAIN_JAR_MISSING;
+    case MainSourceProblem::JarUnreadable: return IDS_MAIN_JAR_UNREADABLE;
+    case MainSourceProblem::ModuleNotParsed: return IDS_MAIN_MODULE_INVALID;
+    case MainSourceProblem::None: break;
+    }
+    return 0;
+}
+
 } // namespace
 
 LaunchPlan::LaunchPlan(LaunchHost& host, LaunchRecord* record)
@@ -138,20 +149,8 @@ std::uint32_t LaunchPlan::startJavaApplication() {
 
 bool LaunchPlan::mainSourceUsable(const ResolvedMainSource& main, const Text& library) {
     Messages& messages = machine_.messages;
-    switch (main.problem) {
-    case MainSourceProblem::None:
-        break;
-    case MainSourceProblem::JarWithSeparator:
-        messages.report(IDS_MAIN_JAR_SEPARATOR, {main.subject});
-        return false;
-    case MainSourceProblem::JarMissing:
-        messages.report(IDS_MAIN_JAR_MISSING, {main.subject});
-        return false;
-    case MainSourceProblem::JarUnreadable:
-        messages.report(IDS_MAIN_JAR_UNREADABLE, {main.subject});
-        return false;
-    case MainSourceProblem::ModuleNotParsed:
-        messages.report(IDS_MAIN_MODULE_INVALID, {main.subject});
+    if (main.problem != MainSourceProblem::None) {
+        messages.report(messageIdOf(main.problem), {main.subject});
         return false;
     }
     if (main.source.mode == LaunchMode::Module && !isModularRuntime(library, machine_.files)) {
