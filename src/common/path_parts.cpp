@@ -18,3 +18,8 @@ Text fileNameOf(const Text& path) {
     const auto slash = path.findLast(u'\\');
     return slash ? path.mid(*slash + 1) : path;
 }
+
+Text withTrailingBackslash(Text path) {
+    if (!path.endsWith(u"\\")) path += u'\\';
+    return path;
+}

@@ -11,5 +11,8 @@ Text withoutLastComponents(Text path, int count);
 inline Text folderOf(const Text& path) { return withoutLastComponents(path, 1); }
 Text folderWithSlashOf(const Text& path);
 
+// The path as a folder: with one backslash at its end.
+Text withTrailingBackslash(Text path);
+
 // After its last backslash; the whole path when it has none.
 Text fileNameOf(const Text& path);

@@ -13,11 +13,6 @@ Text withoutQuotes(const Text& value) {
     return value;
 }
 
-Text asFolder(Text path) {
-    if (!path.endsWith(u"\\")) path += u'\\';
-    return path;
-}
-
 // A drive and a backslash (C:\), or a UNC path (\\server\share).
 bool isFullPath(const Text& path) {
     return (path.length() >= 3 && path[1] == u':' && path[2] == u'\\') || path.startsWith(u"\\\\");
@@ -100,7 +95,7 @@ EnvironmentCandidate javaHomeRuntime(const RuntimeConstraints& constraints, bool
     const Text value = withoutQuotes(facts.environment.get(Text(u"JAVA_HOME")));
     if (value.empty()) return {};
     if (!isFullPath(value)) return {SourceOutcome::RelativePath, value, {}, {}};
-    return candidateAt(asFolder(value), constraints, hasPairProduct, facts);
+    return candidateAt(withTrailingBackslash(value), constraints, hasPairProduct, facts);
 }
 
 EnvironmentCandidate pathRuntime(const RuntimeConstraints& constraints, bool hasPairProduct,
@@ -117,7 +112,7 @@ std::optional<Text> firstJavaOnPath(const Text& path, const FileProbe& files) {
     for (const Text& entry : splitList(path, Text(u";"))) {
         const Text folder = withoutQuotes(entry);
         if (folder.empty()) continue;
-        const Text java = asFolder(folder) + u"java.exe";
+        const Text java = withTrailingBackslash(folder) + u"java.exe";
         if (files.exists(java)) return java;
     }
     return std::nullopt;

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/path_parts.h"
 #include "runtime/jvm_location.h"
 
 namespace {
@@ -91,11 +92,6 @@ Kind entryKind(const RegistryLayout& layout, const Text& subkey) {
     return subkey.length() >= 4 && subkey.right(4).equalsIgnoreCase(u"-jre") ? Kind::Jre : Kind::Jdk;
 }
 
-Text withBackslash(Text folder) {
-    if (!folder.endsWith(u"\\")) folder += u'\\';
-    return folder;
-}
-
 struct PassState {
     RegistryView view;
     const RuntimeConstraints& constraints;
@@ -117,7 +113,7 @@ std::pair<Text, JvmLibrary> locateEntryLibrary(const RegistryLayout& layout, Kin
     const JvmType jvmType = pass.constraints.jvmType;
     const JvmType probeType = layout.defaultProbeForFavorServer && jvmType == JvmType::FavorServer
         ? JvmType::Default : jvmType;
-    Text home = withBackslash(value);
+    Text home = withTrailingBackslash(value);
     if (layout.classic && kind == Kind::Jdk) home += u"jre\\";
     JvmLibrary library = locateJvmLibrary(home, probeType, pass.files);
     if (library.path.empty() && !layout.classic && kind == Kind::Jdk) {

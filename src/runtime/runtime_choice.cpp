@@ -8,11 +8,6 @@
 
 namespace {
 
-Text asFolder(Text path) {
-    if (!path.endsWith(u"\\")) path += u'\\';
-    return path;
-}
-
 class ChoiceSteps {
 public:
     ChoiceSteps(const RuntimeChoiceInput& input, const FileProbe& files, RuntimeChoiceRecord* record)
@@ -47,7 +42,7 @@ RuntimeChoice tryJrePath(const RuntimeChoiceInput& input, ChoiceSteps& steps) {
         steps.note(RuntimeSource::JrePath, SourceOutcome::NotConfigured);
         return {};
     }
-    return steps.tryFolder(RuntimeSource::JrePath, asFolder(input.jrePath));
+    return steps.tryFolder(RuntimeSource::JrePath, withTrailingBackslash(input.jrePath));
 }
 
 RuntimeChoice tryPrivateRuntime(const RuntimeChoiceInput& input, const FileProbe& files, ChoiceSteps& steps) {
@@ -144,6 +139,6 @@ Text runtimeNotFoundMessage(const RuntimeConstraints& constraints, const Message
 
 PickedRuntime runtimeInPickedFolder(const Text& path, JvmType type, const FileProbe& files) {
     if (path.empty()) return {};
-    const Text folder = asFolder(path);
+    const Text folder = withTrailingBackslash(path);
     return {folder, locateJvmLibrary(folder, type, files).path};
 }

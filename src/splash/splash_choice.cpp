@@ -3,9 +3,7 @@
 #include "common/path_parts.h"
 
 Text nativeSplashLibraryPath(const Text& jvmLibraryPath, const FileProbe& files) {
-    Text folder = withoutLastComponents(jvmLibraryPath, 2);
-    if (!folder.endsWith(u"\\")) folder += u'\\';
-    Text library = folder + u"splashscreen.dll";
+    const Text library = withTrailingBackslash(withoutLastComponents(jvmLibraryPath, 2)) + u"splashscreen.dll";
     return files.exists(library) ? library : Text();
 }
 
