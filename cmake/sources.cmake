@@ -70,6 +70,7 @@ set(JLAUNCH_WIN32_SOURCES
   src/common/dialog_layout_win32.cpp
   src/common/growing_buffer_win32.cpp
   src/common/long_path_win32.cpp
+  src/common/mapped_file_win32.cpp
   src/common/messages_win32.cpp
   src/common/modal_dialog_win32.cpp
   src/common/platform_win32.cpp

@@ -1,9 +1,8 @@
 #include "runtime/jvm_architecture_win32.h"
 
-#include "common/long_path_win32.h"
+#include "common/mapped_file_win32.h"
 #include "common/system_library_win32.h"
 #include "common/unique_handle_win32.h"
-#include "common/wide_win32.h"
 #include "runtime/pe_image.h"
 
 namespace {
@@ -25,16 +24,8 @@ std::optional<std::size_t> systemNtHeadersOffset(std::span<const std::uint8_t> i
 } // namespace
 
 bool isX86Library(const Text& libraryPath) {
-    UniqueFileHandle file(CreateFileW(fileSystemPath(libraryPath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size)) return false;
-    UniqueHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-    if (!mapping) return false;
-    UniqueMappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
-    if (!view) return false;
-
-    const std::span image(static_cast<const std::uint8_t*>(view.get()), static_cast<std::size_t>(size.QuadPart));
+    const MappedFile file(libraryPath);
+    const std::span image = file.bytes();
     // ImageNtHeader trusts the header offset; checking it first keeps every
     // read inside the file when the library is truncated or damaged.
     if (!ntHeadersOffset(image)) return false;

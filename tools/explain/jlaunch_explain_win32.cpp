@@ -6,6 +6,7 @@
 
 #include "common/argument_list.h"
 #include "common/long_path_win32.h"
+#include "common/mapped_file_win32.h"
 #include "common/messages_win32.h"
 #include "common/path_parts.h"
 #include "common/platform_win32.h"
@@ -51,40 +52,6 @@ std::optional<FirstInstance> findFirstInstance(const Text& instanceName) {
     first.running = process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
     return first;
 }
-
-// A file's bytes through a read-only mapping.
-class MappedFile {
-public:
-    explicit MappedFile(const Text& path)
-        : file_(CreateFileW(fileSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)) {
-        LARGE_INTEGER size{};
-        if (!file_ || !GetFileSizeEx(file_.get(), &size)) {
-            fail();
-            return;
-        }
-        if (size.QuadPart == 0) return;  // no mapping for nothing
-        mapping_.reset(CreateFileMappingW(file_.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
-        view_.reset(mapping_ ? MapViewOfFile(mapping_.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
-        if (!view_) {
-            fail();
-            return;
-        }
-        bytes_ = {static_cast<const std::uint8_t*>(view_.get()), static_cast<std::size_t>(size.QuadPart)};
-    }
-    // The system's error when the file could not be read; 0 when it was.
-    std::int32_t error() const { return error_; }
-    ByteView bytes() const { return bytes_; }
-
-private:
-    void fail() { error_ = static_cast<std::int32_t>(GetLastError()); }
-
-    UniqueFileHandle file_;
-    UniqueHandle mapping_;
-    UniqueMappedView view_;
-    ByteView bytes_;
-    std::int32_t error_ = 0;
-};
 
 LibraryFacts libraryFacts(const Text& library) {
     const MappedFile file(library);
