@@ -166,13 +166,12 @@ MainClassSource LaunchPlan::mainCallOf(const MainSource& main) const {
         break;
     case LaunchMode::Jar:
         // A "Main Class" names the class as it would beside `java -cp app.jar`.
-        if (settings_.mainClass.empty()) return {Text(), main.jar, Text()};
+        if (settings_.mainClass.empty()) return {Text(), main.jar, {}};
         break;
     case LaunchMode::Module:
-        return {Text(), Text(), main.module.mainClass.empty() ? main.module.module
-                                                               : main.module.module + u'/' + main.module.mainClass};
+        return {Text(), Text(), main.module};
     }
-    return {settings_.mainClass, Text(), Text()};
+    return {settings_.mainClass, Text(), {}};
 }
 
 void LaunchPlan::startSplash() {

@@ -8,14 +8,8 @@ namespace {
 // the abort hook, with the reason printed to a console a GUI process lacks.
 class ModuleResolutionWatch final : public VmEventListener {
 public:
-    ModuleResolutionWatch(Messages& messages, const Text& module) : messages_(messages), module_(module) {
-        if (!module_.empty()) setVmEventListener(this);
-    }
-    ModuleResolutionWatch(const ModuleResolutionWatch&) = delete;
-    ModuleResolutionWatch& operator=(const ModuleResolutionWatch&) = delete;
-    ~ModuleResolutionWatch() override {
-        if (!module_.empty()) setVmEventListener(nullptr);
-    }
+    // Watches only a module launch.
+    ModuleResolutionWatch(Messages& messages, const Text& module) : messages_(messages), module_(module) {}
 
     void exit(jint) override {}
     void abort() override { messages_.report(IDS_MODULE_NOT_RESOLVED, {module_}); }
@@ -23,19 +17,15 @@ public:
 private:
     Messages& messages_;
     Text module_;
+    const VmEventListenerScope scope_{module_.empty() ? nullptr : this};
 };
-
-Text moduleNameOf(const Text& mainModule) {
-    const auto slash = mainModule.findFirst(u'/');
-    return slash ? mainModule.left(*slash) : mainModule;
-}
 
 } // namespace
 
 std::uint32_t runJavaMain(const JavaMainJob& job, JavaVmSlots& slots, FolderOperations& folders,
                           JavaMainActions& actions, Messages& messages) {
     {
-        const ModuleResolutionWatch watch(messages, moduleNameOf(job.main.mainClass.module));
+        const ModuleResolutionWatch watch(messages, job.main.mainClass.module.module);
         if (!createJavaVm(job.createJavaVm, job.options, job.streams, folders, slots, messages)) return 1;
     }
     return invokeMain(slots.vm, slots.env, job.main, actions, messages) ? 0 : 1;

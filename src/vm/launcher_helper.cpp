@@ -19,12 +19,7 @@ Text reportText(const ReportFile* file) {
 class HelperExitWatch final : public VmEventListener {
 public:
     HelperExitWatch(Messages& messages, ReportFile* file, const Text& what)
-        : messages_(messages), file_(file), what_(what) {
-        setVmEventListener(this);
-    }
-    HelperExitWatch(const HelperExitWatch&) = delete;
-    HelperExitWatch& operator=(const HelperExitWatch&) = delete;
-    ~HelperExitWatch() override { setVmEventListener(nullptr); }
+        : messages_(messages), file_(file), what_(what) {}
 
     void exit(jint) override {
         messages_.report(IDS_MAIN_LOOKUP_FAILED, {what_, reportText(file_)});
@@ -36,6 +31,7 @@ private:
     Messages& messages_;
     ReportFile* file_;
     Text what_;
+    const VmEventListenerScope scope_{this};
 };
 
 // System.err goes to the report file, in UTF-8, until this ends.

@@ -56,9 +56,10 @@ jclass classFromJar(JNIEnv* env, const Text& jar, JavaMainActions& actions, Mess
     return helper.available ? helper.mainClass : findNamedClass(env, named->replaced(u'.', u'/'), messages);
 }
 
-jclass classFromModule(JNIEnv* env, const Text& module, JavaMainActions& actions, Messages& messages) {
-    const HelperLookup helper = loadMainThroughHelper(env, HelperMode::Module, module, actions, messages);
-    if (!helper.available) messages.report(IDS_MODULES_NEED_JAVA_9, {module});
+jclass classFromModule(JNIEnv* env, const ModuleName& module, JavaMainActions& actions, Messages& messages) {
+    const HelperLookup helper =
+        loadMainThroughHelper(env, HelperMode::Module, moduleArgument(module), actions, messages);
+    if (!helper.available) messages.report(IDS_MODULES_NEED_JAVA_9, {module.module});
     return helper.mainClass;
 }
 
@@ -74,7 +75,7 @@ void tellClassName(JNIEnv* env, jclass found, JavaMainActions& actions) {
 
 jclass lookUpMainClass(JNIEnv* env, const MainClassSource& source, JavaMainActions& actions, Messages& messages) {
     if (!source.className.empty()) return findNamedClass(env, source.className, messages);
-    const jclass found = source.module.empty() ? classFromJar(env, source.jar, actions, messages)
+    const jclass found = source.module.module.empty() ? classFromJar(env, source.jar, actions, messages)
                                                : classFromModule(env, source.module, actions, messages);
     if (found) tellClassName(env, found, actions);
     return found;

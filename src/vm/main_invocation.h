@@ -9,6 +9,7 @@
 #include "common/argument_list.h"
 #include "common/messages.h"
 #include "common/text.h"
+#include "vm/main_source.h"
 #include "vm/report_file.h"
 
 enum class ExceptionChoice { Ignore, Stop };
@@ -34,9 +35,9 @@ public:
 
 // Where main's class is found; one of the three is set.
 struct MainClassSource {
-    Text className;  // slash form: com/example/App
-    Text jar;        // the jar whose manifest names it
-    Text module;     // "module" or "module/class", as `java -m` takes it
+    Text className;     // slash form: com/example/App
+    Text jar;           // the jar whose manifest names it
+    ModuleName module;  // the module that names it, or whose class it is
 };
 
 struct MainCall {

@@ -72,6 +72,10 @@ std::optional<ModuleName> parseMainModule(const Text& written) {
     return name;
 }
 
+Text moduleArgument(const ModuleName& name) {
+    return name.mainClass.empty() ? name.module : name.module + u'/' + name.mainClass;
+}
+
 Text placedEntry(const Text& written, const Text& launcherPath, const Environment& environment) {
     const Text entry = environment.expand(written);
     // Relative entries are joined to the folder without a separator, so they

@@ -24,6 +24,9 @@ struct ModuleName {
 // for anything else ("/", "a/", "a//b", blanks).
 std::optional<ModuleName> parseMainModule(const Text& written);
 
+// "module" or "module/class" again, as `java -m` takes it.
+Text moduleArgument(const ModuleName& name);
+
 struct MainSource {
     LaunchMode mode = LaunchMode::ClassPath;
     Text jar;         // Jar: expanded, beside the executable when written relative

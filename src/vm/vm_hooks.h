@@ -16,5 +16,21 @@ public:
 // alive for as long as the VM may call the hooks.
 void setVmEventListener(VmEventListener* listener);
 
+// Installs a listener for as long as it lives; null installs none.
+class VmEventListenerScope {
+public:
+    explicit VmEventListenerScope(VmEventListener* listener) : installed_(listener != nullptr) {
+        if (installed_) setVmEventListener(listener);
+    }
+    VmEventListenerScope(const VmEventListenerScope&) = delete;
+    VmEventListenerScope& operator=(const VmEventListenerScope&) = delete;
+    ~VmEventListenerScope() {
+        if (installed_) setVmEventListener(nullptr);
+    }
+
+private:
+    bool installed_;
+};
+
 void JNICALL vmExitHook(jint code);
 void JNICALL vmAbortHook();

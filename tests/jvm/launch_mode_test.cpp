@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -52,14 +51,13 @@ struct Launch {
 std::string fixture(const char* name) { return (kFixtures / name).string(); }
 
 Launch jarLaunch(const char* jar) {
-    return {{Text(), Text::fromUtf8(fixture(jar)), Text()}, {"-Djava.class.path=" + fixture(jar)}, {}};
+    return {{Text(), Text::fromUtf8(fixture(jar)), {}}, {"-Djava.class.path=" + fixture(jar)}, {}};
 }
 
-Launch moduleLaunch(const char* module) {
-    const std::string name(module, std::string_view(module).find('/') == std::string_view::npos
-                                       ? std::strlen(module) : std::string_view(module).find('/'));
-    return {{Text(), Text(), Text::fromUtf8(module)},
-            {"--module-path=" + fixture("mods"), "-Djdk.module.main=" + name},
+Launch moduleLaunch(const char* written) {
+    const ModuleName module = parseMainModule(Text::fromUtf8(written)).value();
+    return {{Text(), Text(), module},
+            {"--module-path=" + fixture("mods"), "-Djdk.module.main=" + module.module.toUtf8()},
             {u"a"_t, u"b"_t}};
 }
 
@@ -124,7 +122,7 @@ TEST_P(LaunchModes, JarModeAppliesTheManifestsAddOpens) {
 
 TEST_P(LaunchModes, AMainClassBesideTheJarLeavesTheManifestUnread) {
     Launch launch = jarLaunch("opener.jar");
-    launch.source = {u"Opener"_t, Text(), Text()};
+    launch.source = {u"Opener"_t, Text(), {}};
     EXPECT_EXIT(runLaunch(home(), launch), ExitedWithCode(0), "InaccessibleObjectException");
 }
 

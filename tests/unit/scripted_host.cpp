@@ -34,8 +34,8 @@ LibraryLoad ScriptedHost::loadJvmLibrary(const Text& library) {
 
 std::uint32_t ScriptedHost::runJavaMain(JavaMainJob planned, std::uint64_t size) {
     const MainClassSource& main = planned.main.mainClass;
-    note("runJavaMain", !main.jar.empty() ? u"jar "_t + main.jar : !main.module.empty() ? u"module "_t + main.module
-                                                                                      : main.className);
+    const Text module = moduleArgument(main.module);
+    note("runJavaMain", !main.jar.empty() ? u"jar "_t + main.jar : !module.empty() ? u"module "_t + module : main.className);
     job = std::move(planned);
     stackSize = size;
     return javaMainResult;
