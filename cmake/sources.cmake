@@ -3,18 +3,21 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/common/ansi_path.cpp
   src/common/argument_list.cpp
   src/common/centre_window.cpp
+  src/common/error_line.cpp
   src/common/dialog_layout.cpp
   src/common/format.cpp
   src/common/path_parts.cpp
   src/common/splitting.cpp
   src/common/string_table.cpp
   src/common/text.cpp
+  src/launcher/app_user_model_id.cpp
   src/launcher/embedded_settings.cpp
   src/launcher/ini_text.cpp
   src/launcher/instance_block.cpp
   src/launcher/layered_settings.cpp
   src/launcher/main_settings.cpp
   src/launcher/profile_sections.cpp
+  src/launcher/restart_rules.cpp
   src/launcher/settings_decoding.cpp
   src/launcher/settings_paths.cpp
   src/launcher/single_instance.cpp
@@ -30,6 +33,7 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/runtime/release_file.cpp
   src/runtime/runtime_choice.cpp
   src/runtime/runtime_ranking.cpp
+  src/runtime/runtime_search_report.cpp
   src/splash/splash_choice.cpp
 )
 
@@ -76,11 +80,18 @@ set(JLAUNCH_WIN32_SOURCES
   src/common/platform_win32.cpp
   src/common/resource_bytes_win32.cpp
   src/common/system_library_win32.cpp
-  src/launcher/pair_launcher_win32.cpp
+  src/common/text_output_win32.cpp
+  src/launcher/app_user_model_id_win32.cpp
+  src/launcher/console_events_win32.cpp
+  src/launcher/console_flavour_win32.cpp
+  src/launcher/launcher_main_win32.cpp
   src/launcher/launcher_win32.cpp
+  src/launcher/pair_launcher_win32.cpp
   src/launcher/process_facts_win32.cpp
+  src/launcher/restart_win32.cpp
   src/launcher/settings_store_win32.cpp
   src/launcher/single_instance_win32.cpp
+  src/launcher/window_flavour_win32.cpp
   src/runtime/hyper_link_control_win32.cpp
   src/runtime/jvm_architecture_win32.cpp
   src/runtime/registry_win32.cpp

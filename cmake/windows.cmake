@@ -73,16 +73,26 @@ target_link_libraries(jlaunch_win32 PUBLIC jlaunch_plan)
 target_include_directories(jlaunch_win32 PUBLIC resources)
 target_compile_options(jlaunch_win32 PRIVATE ${JLAUNCH_PRODUCT_OPTIONS})
 
+# The two launchers, GUI and console, from the same library: each links its
+# entry point, which picks its flavour (how it tells the user of a failure).
 # The delay-load hook is referenced by nothing the linker follows, so it is
-# an object of the executable, not of the library.
-add_executable(jlaunch WIN32 src/launcher/main_win32.cpp src/launcher/delay_load_hook_win32.cpp
-  ${JLAUNCH_RUNTIME_SOURCES} resources/jlaunch.rc)
-target_link_libraries(jlaunch PRIVATE jlaunch_win32 delay_loaded)
-target_compile_options(jlaunch PRIVATE ${JLAUNCH_PRODUCT_OPTIONS} -municode)
-target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})
-target_include_directories(jlaunch PRIVATE resources)
+# an object of each executable, not of the library; so are the resources,
+# compiled once.
+add_library(jlaunch_resources OBJECT resources/jlaunch.rc)
+target_include_directories(jlaunch_resources PRIVATE resources)
 set_source_files_properties(resources/jlaunch.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/strings.rc;${CMAKE_SOURCE_DIR}/resources/dialogs.rc;${CMAKE_SOURCE_DIR}/resources/version.rc;${CMAKE_SOURCE_DIR}/resources/jlaunch.manifest;${CMAKE_SOURCE_DIR}/resources/icon/app.ico;${CMAKE_SOURCE_DIR}/resources/resource_ids.h")
+foreach(launcher jlaunch jlaunchc)
+  add_executable(${launcher} src/launcher/delay_load_hook_win32.cpp ${JLAUNCH_RUNTIME_SOURCES}
+    $<TARGET_OBJECTS:jlaunch_resources>)
+  target_link_libraries(${launcher} PRIVATE jlaunch_win32 delay_loaded)
+  target_compile_options(${launcher} PRIVATE ${JLAUNCH_PRODUCT_OPTIONS} -municode)
+  target_include_directories(${launcher} PRIVATE resources)
+endforeach()
+target_sources(jlaunch PRIVATE src/launcher/main_win32.cpp)
+target_link_options(jlaunch PRIVATE -municode -mwindows ${JLAUNCH_WINDOWS_LINK})
+target_sources(jlaunchc PRIVATE src/launcher/console_main_win32.cpp)
+target_link_options(jlaunchc PRIVATE -municode ${JLAUNCH_WINDOWS_LINK})
 
 add_subdirectory(tools)
 add_subdirectory(tests/e2e)

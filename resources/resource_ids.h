@@ -63,6 +63,24 @@
 #define IDS_MODULES_NEED_JAVA_9 239
 #define IDS_MAIN_LOOKUP_FAILED 240
 #define IDS_MODULE_NOT_RESOLVED 241
+#define IDS_AUMID_TOO_LONG 242
+#define IDS_AUMID_HAS_SPACE 243
+#define IDS_AUMID_REFUSED 244
+#define IDS_RESTART_FAILED 245
+
+/* What the console launcher says of a runtime search that found nothing. */
+#define IDS_SEARCH_HEADING 250
+#define IDS_SEARCH_NO_RUNTIME 251
+#define IDS_SEARCH_NOT_FULL_PATH 252
+#define IDS_SEARCH_NO_JVM_LIBRARY 253
+#define IDS_SEARCH_VERSION_OUTSIDE 254
+#define IDS_SEARCH_VERSION_UNKNOWN 255
+#define IDS_SEARCH_LEFT_OUT 256
+#define IDS_SEARCH_32_BIT 257
+#define IDS_SEARCH_NO_HOME 258
+
+/* The link of the runtime-not-found dialog, which the console launcher prints. */
+#define JAVA_DOWNLOAD_ADDRESS "https://java.com/"
 
 /* Embedded settings text: a custom resource type and name. */
 #define EMBEDDED_SETTINGS_TYPE "JLSETTINGS"

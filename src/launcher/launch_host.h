@@ -10,6 +10,7 @@
 #include "common/argument_list.h"
 #include "common/messages.h"
 #include "common/platform.h"
+#include "launcher/restart_rules.h"
 #include "launcher/settings_store.h"
 #include "runtime/registry.h"
 #include "runtime/runtime_choice.h"
@@ -41,6 +42,14 @@ enum class InstanceStart {
     HandOverFailed,   // a later start that could not hand them over
 };
 
+// How the run phase of a later start ended.
+struct LaterStartEnd {
+    std::uint32_t exitCode = 0;  // the first instance's reply, or its exit code
+    // The first instance is starting itself again and did not take the
+    // arguments: this start tries again, and may take its role.
+    bool firstInstanceRestarting = false;
+};
+
 struct PairLauncherRun {
     bool started = false;
     std::int32_t error = 0;      // when it could not be started
@@ -61,14 +70,21 @@ public:
 
     virtual InstanceStart startSingleInstance(const Text& modulePath, const ArgumentList& arguments,
                                               const Text& mainClass, bool ibmAdmitted) = 0;
+    // Gives the process its taskbar identity: 0, or the error Windows gave.
+    virtual std::int32_t setAppUserModelId(const Text& id) = 0;
     virtual void changeDirectory(const Text& folder) = 0;
     // The runtime-not-found dialog: the folder the user confirmed, or nothing.
-    virtual std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type) = 0;
+    // searched: where the search looked, for a host that says so.
+    virtual std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type,
+                                                       const RuntimeChoiceRecord& searched) = 0;
     virtual PairLauncherRun runPairLauncher(const Text& pairProduct, bool waitForExit) = 0;
-    // The whole run phase of a later start: the first instance's reply, or its exit code.
-    virtual std::uint32_t waitForFirstInstance() = 0;
+    // The whole run phase of a later start.
+    virtual LaterStartEnd waitForFirstInstance() = 0;
     virtual SplashStarter& splash() = 0;
     virtual LibraryLoad loadJvmLibrary(const Text& library) = 0;
+    // From now on, an application that ends with one of the codes is started
+    // again once this process has shut down.
+    virtual void restartOnExitCodes(const RestartExitCodes& codes) = 0;
     // Runs the job on the thread that runs main and waits for it: 0 when main
     // was called and returned, else the failure was reported. stackSize 0:
     // the loaded VM's default.

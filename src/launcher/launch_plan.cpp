@@ -1,6 +1,7 @@
 #include "launcher/launch_plan.h"
 
 #include "common/ansi_path.h"
+#include "launcher/app_user_model_id.h"
 #include "launcher/settings_paths.h"
 #include "launcher/single_instance.h"
 #include "launcher/splash_settings_reader.h"
@@ -35,14 +36,18 @@ bool LaunchPlan::initialise() {
     if (!readSettings()) return false;
     if (!setUpSingleInstance()) return false;
     // A later start has handed its arguments over; it only waits now.
-    if (laterStart_) return true;
-    if (settings_.overrideWorkingDir) overrideWorkingDirectory();
-    return chooseRuntime();
+    return laterStart_ || prepareRuntime();
 }
 
 std::uint32_t LaunchPlan::run() {
+    while (laterStart_) {
+        const LaterStartEnd end = host_.waitForFirstInstance();
+        if (!end.firstInstanceRestarting) return end.exitCode;
+        laterStart_ = false;
+        if (!setUpSingleInstance()) return kFailureExitCode;
+        if (!laterStart_ && !prepareRuntime()) return kFailureExitCode;
+    }
     if (needsPairLauncher_) return runPairLauncher();
-    if (laterStart_) return host_.waitForFirstInstance();
     return startJavaApplication();
 }
 
@@ -57,11 +62,31 @@ bool LaunchPlan::readSettings() {
     settingsFile_ = settingsFilePath(modulePath_);
     if (!settingsFile_) return false;
     layered_.emplace(openLaunchSettings(machine_.settings, *settingsFile_, settings_));
-    if (readMainSettings(*layered_, modulePath_, settingsContext(), settings_) == MainSettingsOutcome::NoMainClass) {
+    const MainSettingsOutcome outcome = readMainSettings(*layered_, modulePath_, settingsContext(), settings_);
+    // Before any window: the first one already groups under the identity.
+    applyAppUserModelId();
+    if (outcome == MainSettingsOutcome::NoMainClass) {
         machine_.messages.showError(machine_.messages.text(IDS_NO_MAIN_CLASS));
         return false;
     }
     return true;
+}
+
+void LaunchPlan::applyAppUserModelId() {
+    const Text& id = settings_.appUserModelId;
+    if (id.empty()) return;
+    Messages& messages = machine_.messages;
+    switch (appUserModelIdProblem(id)) {
+    case AppUserModelIdProblem::TooLong:
+        messages.report(IDS_AUMID_TOO_LONG, {static_cast<std::int32_t>(kAppUserModelIdMaxLength)});
+        return;
+    case AppUserModelIdProblem::HasSpace:
+        messages.report(IDS_AUMID_HAS_SPACE, {id});
+        return;
+    case AppUserModelIdProblem::None:
+        break;
+    }
+    if (const std::int32_t error = host_.setAppUserModelId(id)) messages.report(IDS_AUMID_REFUSED, {id, error});
 }
 
 bool LaunchPlan::setUpSingleInstance() {
@@ -78,23 +103,30 @@ bool LaunchPlan::setUpSingleInstance() {
     return false;
 }
 
+bool LaunchPlan::prepareRuntime() {
+    if (settings_.overrideWorkingDir) overrideWorkingDirectory();
+    return chooseRuntime();
+}
+
 void LaunchPlan::overrideWorkingDirectory() {
     if (const auto folder = overriddenWorkingDirectory(modulePath_)) host_.changeDirectory(*folder);
 }
 
 bool LaunchPlan::chooseRuntime() {
     const RuntimeMachine machine{machine_.files, machine_.registry, machine_.environment};
-    const RuntimeChoice choice =
-        ::chooseRuntime({modulePath_, settings_.jrePath, settings_.runtime, !settings_.pairProduct.empty()}, machine,
-                        record_ ? &record_->runtime : nullptr);
-    if (choice.jvmLibraryPath.empty()) return askForRuntime();
+    // Always recorded: a host may say where the search looked when it found nothing.
+    RuntimeChoiceRecord searched;
+    RuntimeChoiceRecord& record = record_ ? record_->runtime : searched;
+    const RuntimeChoice choice = ::chooseRuntime(
+        {modulePath_, settings_.jrePath, settings_.runtime, !settings_.pairProduct.empty()}, machine, &record);
+    if (choice.jvmLibraryPath.empty()) return askForRuntime(record);
     useRuntime(choice.jvmLibraryPath, choice.source);
     return true;
 }
 
-bool LaunchPlan::askForRuntime() {
+bool LaunchPlan::askForRuntime(const RuntimeChoiceRecord& searched) {
     const auto picked = host_.askForRuntime(runtimeNotFoundMessage(settings_.runtime, machine_.messages),
-                                            settings_.runtime.jvmType);
+                                            settings_.runtime.jvmType, searched);
     if (!picked) return false;
     useRuntime(picked->jvmLibraryPath, RuntimeSource::Dialog);
     writeBackJrePath(picked->folder, modulePath_, settings_, settingsContext());
@@ -140,6 +172,7 @@ std::uint32_t LaunchPlan::startJavaApplication() {
         return kFailureExitCode;
     }
     // Exactly the "VM Provider" words that admit IBM runtimes allow them.
+    if (!settings_.restartExitCodes.empty()) host_.restartOnExitCodes(settings_.restartExitCodes);
     JavaMainJob job{nullptr, std::move(options), {assembled.outputFile, assembled.errorFile},
                     {mainCallOf(main.source), arguments_, settings_.failureCheck, settings_.runtime.allowIbm}};
     if (host_.runJavaMain(std::move(job), assembled.mainThreadStackSize) == 0) return 0;

@@ -17,7 +17,8 @@
 #include "vm/vm_options_record.h"
 
 // What the decisions tried, as plain data, for tools that explain a launch.
-// The launcher passes no record, and nothing is collected then.
+// The launcher passes none; it keeps only the runtime choice's, so that the
+// console launcher can say where it looked.
 struct LaunchRecord {
     RuntimeChoiceRecord runtime;
     std::optional<SplashSettings> splash;  // read when the splash starts
@@ -47,10 +48,12 @@ public:
 
 private:
     bool readSettings();
+    void applyAppUserModelId();
     bool setUpSingleInstance();
+    bool prepareRuntime();
     void overrideWorkingDirectory();
     bool chooseRuntime();
-    bool askForRuntime();
+    bool askForRuntime(const RuntimeChoiceRecord& searched);
     void useRuntime(const Text& jvmLibraryPath, RuntimeSource source);
     std::uint32_t runPairLauncher();
     std::uint32_t startJavaApplication();

@@ -3,6 +3,7 @@
 // start values. The run phase reads its own (VmSettings, SplashSettings).
 
 #include "common/text.h"
+#include "launcher/restart_rules.h"
 #include "runtime/runtime_constraints.h"
 
 struct LaunchSettings {
@@ -17,4 +18,6 @@ struct LaunchSettings {
     Text jrePath;
     RuntimeConstraints runtime;
     Text mainClass;
+    Text appUserModelId;
+    RestartExitCodes restartExitCodes;
 };

@@ -7,9 +7,10 @@
 
 #include <cstdint>
 
-#include "common/messages_win32.h"
 #include "common/platform_win32.h"
 #include "launcher/launch_plan.h"
+#include "launcher/launcher_flavour_win32.h"
+#include "launcher/restart_win32.h"
 #include "launcher/settings_store_win32.h"
 #include "launcher/single_instance_win32.h"
 #include "runtime/registry_win32.h"
@@ -20,12 +21,16 @@
 
 class Launcher final : public LaunchHost {
 public:
-    Launcher() = default;
+    // The flavour outlives the launcher.
+    explicit Launcher(LauncherFlavour& flavour) : flavour_(flavour), messages_(flavour.messages()) {}
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
 
     // True when the run phase is to follow.
-    bool initialise() { return plan_.initialise(); }
+    bool initialise() {
+        restart_.takeOverChain();
+        return plan_.initialise();
+    }
     // The process exit code; called only after a successful initialise.
     std::uint32_t run() { return plan_.run(); }
     // Always called, whatever the outcome of the first two.
@@ -38,17 +43,21 @@ public:
     bool isX86Library(const Text& library) override;
     InstanceStart startSingleInstance(const Text& modulePath, const ArgumentList& arguments, const Text& mainClass,
                                       bool ibmAdmitted) override;
+    std::int32_t setAppUserModelId(const Text& id) override;
     void changeDirectory(const Text& folder) override;
-    std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type) override;
+    std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type,
+                                               const RuntimeChoiceRecord& searched) override;
     PairLauncherRun runPairLauncher(const Text& pairProduct, bool waitForExit) override;
-    std::uint32_t waitForFirstInstance() override;
+    LaterStartEnd waitForFirstInstance() override;
     SplashStarter& splash() override { return splash_; }
     LibraryLoad loadJvmLibrary(const Text& library) override;
+    void restartOnExitCodes(const RestartExitCodes& codes) override;
     std::uint32_t runJavaMain(JavaMainJob job, std::uint64_t stackSize) override;
     void closeNativeSplash() override { splash_.closeNative(); }
 
 private:
-    WindowsMessages messages_;
+    LauncherFlavour& flavour_;
+    Messages& messages_;
     WindowsFileProbe files_;
     WindowsEnvironment environment_;
     WindowsMemoryStatus memory_;
@@ -62,6 +71,7 @@ private:
     Text mainClass_;  // what a later start's secondaryMain is looked up in
     SplashScreen splash_;
     SingleInstance singleInstance_;
+    ApplicationRestart restart_{messages_};
     // Last: it takes the machine's views from the members above when it is made.
     LaunchPlan plan_{*this};
 };

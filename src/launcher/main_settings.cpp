@@ -59,6 +59,8 @@ MainSettingsOutcome readMainSettings(const LayeredSettings& layered, const Text&
     decodeVmProvider(layered.read(keys::kVmProvider), runtime);
     runtime.classicKeysOnly = decodeClassicKeysOnly(layered.read(keys::kRegistryKeys));
     runtime.environmentRuntimes = decodeEnvironmentRuntimes(layered.read(keys::kEnvironmentRuntimes));
+    // Read even when the launch ends below: the box that says so is a window of the application.
+    settings.appUserModelId = layered.read(keys::kAppUserModelId);
 
     // A main jar's manifest or a main module's descriptor can name the class instead.
     const Text mainClass = layered.read(keys::kMainClass);
@@ -71,6 +73,7 @@ MainSettingsOutcome readMainSettings(const LayeredSettings& layered, const Text&
     settings.overrideWorkingDir = isYesAnyCase(layered.read(keys::kOverrideWorkingDir));
     settings.pairProduct = layered.read(keys::kPairProduct);
     settings.pairReturnCode = isYesAnyCase(layered.read(keys::kPairReturnCode));
+    settings.restartExitCodes = decodeRestartExitCodes(layered.read(keys::kRestartExitCodes));
     return MainSettingsOutcome::Read;
 }
 

@@ -1,15 +1,10 @@
-// The process entry point: one Launcher, three phases, one exit code.
+// The entry point of jlaunch.exe, the GUI launcher.
 #include <windows.h>
 
-#include "common/system_library_win32.h"
-#include "launcher/launcher_win32.h"
+#include "launcher/launcher_main_win32.h"
+#include "launcher/window_flavour_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    // Before anything is loaded: a document's folder must not supply libraries.
-    removeCurrentDirectoryFromDllSearch();
-    Launcher launcher;
-    SetThreadLocale(GetSystemDefaultLCID());
-    const std::uint32_t exitCode = launcher.initialise() ? launcher.run() : 0xFFFFFFFFu;
-    launcher.shutdown();
-    return static_cast<int>(exitCode);
+    WindowFlavour flavour;
+    return runLauncherProcess(flavour);
 }

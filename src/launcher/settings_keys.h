@@ -36,6 +36,8 @@ inline constexpr SettingKey kEmbeddedJar{kApplicationSection, u"Embedded Jar"};
 inline constexpr SettingKey kOutputFile{kApplicationSection, u"Output File"};
 inline constexpr SettingKey kErrorFile{kApplicationSection, u"Error File"};
 inline constexpr SettingKey kCmd{kApplicationSection, u"Cmd"};
+inline constexpr SettingKey kAppUserModelId{kApplicationSection, u"App User Model ID"};
+inline constexpr SettingKey kRestartExitCodes{kApplicationSection, u"Restart Exit Codes"};
 inline constexpr SettingKey kMinimumVersion{kRuntimeSection, u"Minimum Version"};
 inline constexpr SettingKey kMaximumVersion{kRuntimeSection, u"Maximum Version"};
 inline constexpr SettingKey kPreferredVersions{kRuntimeSection, u"Preferred versions"};
@@ -59,7 +61,7 @@ inline constexpr std::array kKeysReadFromFile{kProductCode, kUpgradeCode, kProdu
                                               kSplashScreen, kSplashShadow, kPreferNativeSplash};
 inline constexpr std::array kKeysReadLayered{
     kApplicationType, kSingleInstance, kFailureCheck, kOverrideWorkingDir, kPairProduct, kPairReturnCode,
-    kEmbeddedJar, kOutputFile, kErrorFile, kCmd, kMinimumVersion, kMaximumVersion, kPreferredVersions,
+    kEmbeddedJar, kOutputFile, kErrorFile, kCmd, kAppUserModelId, kRestartExitCodes, kMinimumVersion, kMaximumVersion, kPreferredVersions,
     kJrePath, kJvmType, kJvmSource, kVmProvider, kRegistryKeys, kEnvironmentRuntimes, kMainClass, kMainJar, kMainModule,
     kSystemPath, kLibraryPath, kVmParameters, kClassPath, kModulePath};
 

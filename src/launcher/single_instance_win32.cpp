@@ -1,7 +1,9 @@
 #include "launcher/single_instance_win32.h"
 
+#include <atomic>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "common/wide_win32.h"
 #include "launcher/single_instance.h"
@@ -15,6 +17,19 @@ constexpr DWORD kHandOverLockWait = 30000;
 // The listener copies the arguments as soon as the message arrives; a first
 // instance that takes longer has stopped serving hand-overs.
 constexpr DWORD kArgumentsTakenWait = 10000;
+// How long a start waits for a first instance that is being replaced to end,
+// and how often it tries again after that.
+constexpr DWORD kEndingInstanceWait = 10000;
+constexpr int kSetUpAttempts = 10;
+// A reply's lParam: the hand-over was not given to the application, try again.
+constexpr LPARAM kTryAgain = 1;
+
+// A hand-over taken from a later start, until the application receives it
+// or it is given back. Whoever claims it first decides which.
+struct PendingHandOver {
+    DWORD laterThreadId = 0;
+    std::atomic<bool> claimed{false};
+};
 
 // What a SecondaryCall thread needs. Shared, so that a call still waiting
 // for main when the launcher shuts down keeps its event and texts alive.
@@ -22,11 +37,31 @@ struct SecondaryCallContext {
     UniqueHandle mainStarted;
     UINT messageId = 0;
     SecondaryCallSettings call;
+    SRWLOCK pendingLock = SRWLOCK_INIT;
+    std::vector<std::shared_ptr<PendingHandOver>> pending;
+
+    std::shared_ptr<PendingHandOver> addPending(DWORD laterThreadId) {
+        auto added = std::make_shared<PendingHandOver>();
+        added->laterThreadId = laterThreadId;
+        AcquireSRWLockExclusive(&pendingLock);
+        std::erase_if(pending, [](const auto& handOver) { return handOver->claimed.load(); });
+        pending.push_back(added);
+        ReleaseSRWLockExclusive(&pendingLock);
+        return added;
+    }
+
+    void giveBackUnclaimed() {
+        AcquireSRWLockExclusive(&pendingLock);
+        for (const auto& handOver : pending) {
+            if (!handOver->claimed.exchange(true)) PostThreadMessageW(handOver->laterThreadId, messageId, 0, kTryAgain);
+        }
+        ReleaseSRWLockExclusive(&pendingLock);
+    }
 };
 
 struct SecondaryCallJob {
     std::shared_ptr<const SecondaryCallContext> context;
-    DWORD laterThreadId = 0;
+    std::shared_ptr<PendingHandOver> handOver;
     TextList arguments;
 };
 
@@ -58,18 +93,22 @@ DWORD WINAPI secondaryCallThread(LPVOID parameter) {
     const std::unique_ptr<SecondaryCallJob> job(static_cast<SecondaryCallJob*>(parameter));
     const SecondaryCallContext& context = *job->context;
     WaitForSingleObject(context.mainStarted.get(), INFINITE);
+    // Given back to its later start while this thread waited.
+    if (job->handOver->claimed.exchange(true)) return 0;
     JavaVM* const vm = context.call.vm ? *context.call.vm : nullptr;
     if (!vm) return 0;
+    const DWORD laterThreadId = job->handOver->laterThreadId;
     const SecondaryReply reply = [&](std::int32_t value) {
         // Sign-extended; the later start takes the low 32 bits.
-        PostThreadMessageW(job->laterThreadId, context.messageId, static_cast<WPARAM>(static_cast<LONG_PTR>(value)), 0);
+        PostThreadMessageW(laterThreadId, context.messageId, static_cast<WPARAM>(static_cast<LONG_PTR>(value)), 0);
     };
     callSecondaryMain(vm, {*context.call.mainClass, std::move(job->arguments), context.call.ibmAdmitted}, reply);
     return 0;
 }
 
-void startSecondaryCall(std::shared_ptr<const SecondaryCallContext> context, DWORD laterThreadId, TextList arguments) {
-    auto job = std::make_unique<SecondaryCallJob>(SecondaryCallJob{std::move(context), laterThreadId, std::move(arguments)});
+void startSecondaryCall(const std::shared_ptr<SecondaryCallContext>& context, DWORD laterThreadId, TextList arguments) {
+    auto job = std::make_unique<SecondaryCallJob>(
+        SecondaryCallJob{context, context->addPending(laterThreadId), std::move(arguments)});
     const UniqueHandle thread(CreateThread(nullptr, 0, secondaryCallThread, job.get(), 0, nullptr));
     if (thread) static_cast<void>(job.release());  // the thread owns it now
 }
@@ -86,7 +125,7 @@ std::uint32_t exitCodeOf(HANDLE process) {
 } // namespace
 
 struct ListenerState {
-    std::shared_ptr<const SecondaryCallContext> context;
+    std::shared_ptr<SecondaryCallContext> context;
     ConstInstanceBlockView block;
     Text instance;
     UniqueHandle queueReady = newUnnamedEvent();
@@ -130,24 +169,43 @@ SingleInstance::~SingleInstance() {
 
 bool SingleInstance::setUp(const Text& modulePath, const ArgumentList& arguments, const SecondaryCallSettings& call) {
     const Text instance = instanceName(modulePath);
+    for (int attempt = 0; attempt < kSetUpAttempts; ++attempt) {
+        stop();
+        role_ = Role::Independent;
+        const Attempt outcome = trySetUp(instance, arguments, call);
+        if (outcome.endingFirstInstance == 0) return outcome.result;
+        // Its block goes with its last handle: wait for it to end, then start over.
+        const UniqueHandle ending(OpenProcess(SYNCHRONIZE, FALSE, outcome.endingFirstInstance));
+        if (!ending || WaitForSingleObject(ending.get(), kEndingInstanceWait) != WAIT_OBJECT_0) Sleep(50);
+    }
+    return false;
+}
+
+SingleInstance::Attempt SingleInstance::trySetUp(const Text& instance, const ArgumentList& arguments,
+                                                 const SecondaryCallSettings& call) {
     const HandOverLock lock(instance);
     SetLastError(ERROR_SUCCESS);
     const HANDLE mapping =
         CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, instance_block::kSize, wide(instance));
     const bool isFirst = GetLastError() == ERROR_SUCCESS;
     mapping_.reset(mapping);
-    if (!mapping_) return true;
+    if (!mapping_) return {};
     view_.reset(MapViewOfFile(mapping_.get(), FILE_MAP_WRITE, 0, 0, 0));
     if (!view_) {
         mapping_.reset();
-        return true;
+        return {};
     }
     if (isFirst) {
         becomeFirstInstance(instance, call);
-        return true;
+        return {};
     }
     role_ = Role::LaterStart;
-    return lock.held() && handOver(instance, arguments);
+    const InstanceHeader first = readInstanceHeader(block());
+    if (first.listenerThreadId == 0 && first.processId != 0) {
+        stop();
+        return {true, first.processId};
+    }
+    return {lock.held() && handOver(instance, arguments)};
 }
 
 // Any failure here leaves an independent instance. Its block stays, naming
@@ -161,6 +219,7 @@ void SingleInstance::becomeFirstInstance(const Text& instance, const SecondaryCa
     context->call = call;
     if (!context->mainStarted || context->messageId == 0) return;
     listenerState_ = std::make_unique<ListenerState>(ListenerState{std::move(context), block(), instance});
+    instance_ = instance;
     if (startListener(*listenerState_)) role_ = Role::FirstInstance;
 }
 
@@ -195,24 +254,48 @@ HANDLE SingleInstance::mainStartedEvent() const {
     return role_ == Role::FirstInstance ? listenerState_->context->mainStarted.get() : nullptr;
 }
 
-std::uint32_t SingleInstance::waitForPrimary() {
-    if (!firstProcess_) return 0;
+LaterStartEnd SingleInstance::waitForPrimary() {
+    if (!firstProcess_) return {};
     const HANDLE first = firstProcess_.get();
     for (;;) {
         // Looked at before the queue: a reply is always posted before its sender ends.
         const bool ended = WaitForSingleObject(first, 0) == WAIT_OBJECT_0;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == messageId_) return static_cast<std::uint32_t>(message.wParam);
+            if (message.message != messageId_) continue;
+            if (message.lParam == kTryAgain) return {0, true};
+            return {static_cast<std::uint32_t>(message.wParam)};
         }
         // Waiting on the process rather than polling its exit code: an
         // instance may end with 259, the value that means "still running".
-        if (ended) return exitCodeOf(first);
+        if (ended) return {exitCodeOf(first)};
         if (MsgWaitForMultipleObjects(1, &first, FALSE, INFINITE, QS_POSTMESSAGE) == WAIT_FAILED) Sleep(100);
     }
 }
 
+void SingleInstance::withdraw() {
+    if (role_ == Role::FirstInstance) {
+        {
+            // Under the lock, so that no hand-over is half written: later
+            // starts now find a first instance that is ending.
+            const HandOverLock lock(instance_);
+            writeInstanceHeader(block(), {0, GetCurrentProcessId(), 0});
+        }
+        stopListener();
+        listenerState_->context->giveBackUnclaimed();
+    }
+    stop();
+}
+
 void SingleInstance::stop() {
+    stopListener();
+    listenerState_.reset();
+    view_.reset();
+    mapping_.reset();
+    firstProcess_.reset();
+}
+
+void SingleInstance::stopListener() {
     if (listener_) {
         // A quit message is all the listener waits for.
         do {
@@ -220,10 +303,6 @@ void SingleInstance::stop() {
         } while (WaitForSingleObject(listener_.get(), 100) == WAIT_TIMEOUT);
         listener_.reset();
     }
-    listenerState_.reset();
-    view_.reset();
-    mapping_.reset();
-    firstProcess_.reset();
 }
 
 InstanceBlockView SingleInstance::block() const {

@@ -1,6 +1,7 @@
 #pragma once
 // What a runtime choice tried, as plain data, for tools that explain a
-// launch. The launcher itself passes no record, and nothing is collected then.
+// launch and for the console launcher, which says where it looked when it
+// found nothing.
 
 #include <cstddef>
 #include <optional>

@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "common/unique_handle_win32.h"
-#include "vm/exception_dialog_win32.h"
 #include "vm/report_file_win32.h"
 
 namespace {
@@ -35,9 +34,7 @@ void WindowsJavaMainActions::closeSplash() {
     if (closeSplash_) closeSplash_();
 }
 
-ExceptionChoice WindowsJavaMainActions::showExceptionDialog(const Text& report) {
-    return ::showExceptionDialog(report);
-}
+ExceptionChoice WindowsJavaMainActions::showExceptionDialog(const Text& report) { return reportUncaught_(report); }
 
 void WindowsJavaMainActions::sleepForever() {
     for (;;) Sleep(INFINITE);

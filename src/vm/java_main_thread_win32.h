@@ -19,9 +19,12 @@ class WindowsJavaMainActions final : public JavaMainActions {
 public:
     // mainStarted: the event later starts wait for, or null. foundMainClass:
     // receives a class the jar or module named. closeSplash: closes the
-    // launcher's own splash window, if one is shown.
-    WindowsJavaMainActions(HANDLE mainStarted, Text& foundMainClass, std::function<void()> closeSplash)
-        : mainStarted_(mainStarted), foundMainClass_(foundMainClass), closeSplash_(std::move(closeSplash)) {}
+    // launcher's own splash window, if one is shown. reportUncaught: tells the
+    // user of an uncaught exception (a dialog, or standard error).
+    WindowsJavaMainActions(HANDLE mainStarted, Text& foundMainClass, std::function<void()> closeSplash,
+                           std::function<ExceptionChoice(const Text&)> reportUncaught)
+        : mainStarted_(mainStarted), foundMainClass_(foundMainClass), closeSplash_(std::move(closeSplash)),
+          reportUncaught_(std::move(reportUncaught)) {}
 
     void mainClassFound(const Text& className) override { foundMainClass_ = className; }
     std::unique_ptr<ReportFile> newReportFile() override;
@@ -34,4 +37,5 @@ private:
     HANDLE mainStarted_;
     Text& foundMainClass_;
     std::function<void()> closeSplash_;
+    std::function<ExceptionChoice(const Text&)> reportUncaught_;
 };

@@ -19,3 +19,17 @@ Text takePendingExceptionText(JNIEnv* env) {
     env->ExceptionClear();
     return result;
 }
+
+void callSystemExit(JNIEnv* env, jint code) {
+    const LocalRef<jclass> system(env, env->FindClass("java/lang/System"));
+    const jmethodID exit = system ? env->GetStaticMethodID(system.get(), "exit", "(I)V") : nullptr;
+    if (exit) env->CallStaticVoidMethod(system.get(), exit, code);
+    describePendingException(env);
+}
+
+void exitFromAnyThread(JavaVM* vm, jint code) {
+    JNIEnv* env = nullptr;
+    if (vm->AttachCurrentThread(reinterpret_cast<void**>(&env), nullptr) != JNI_OK) return;
+    callSystemExit(env, code);
+    vm->DetachCurrentThread();
+}

@@ -35,3 +35,11 @@ void callVoidMethodQuietly(JNIEnv* env, jobject target, const char* className, c
 
 // The pending exception's toString(), cleared; empty when none is pending.
 Text takePendingExceptionText(JNIEnv* env);
+
+// System.exit(code): the shutdown hooks run and the process ends. Returns
+// only when that failed; a pending exception is described.
+void callSystemExit(JNIEnv* env, jint code);
+
+// The same from a native thread, attached for the call, as java does it for
+// Ctrl+C. Returns only when the VM did not exit.
+void exitFromAnyThread(JavaVM* vm, jint code);

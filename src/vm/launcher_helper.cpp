@@ -15,13 +15,20 @@ Text reportText(const ReportFile* file) {
     return text;
 }
 
-// Shows what the helper printed when it ends the process.
+// Shows what the helper printed when it ends the process. It ends with 1
+// when it cannot start the application; any other code comes from the
+// application's own code (a static initialiser) and ends it as it asked.
 class HelperExitWatch final : public VmEventListener {
 public:
     HelperExitWatch(Messages& messages, ReportFile* file, const Text& what)
         : messages_(messages), file_(file), what_(what) {}
 
-    void exit(jint) override {
+    void exit(jint code) override {
+        constexpr jint kHelperFailure = 1;
+        if (code != kHelperFailure) {
+            if (VmEventListener* before = scope_.previous()) before->exit(code);
+            return;
+        }
         messages_.report(IDS_MAIN_LOOKUP_FAILED, {what_, reportText(file_)});
         if (file_) file_->remove();
     }

@@ -1,6 +1,7 @@
 #include "vm/main_invocation.h"
 
 #include "vm/exception_report.h"
+#include "vm/jni_calls.h"
 #include "vm/jni_strings.h"
 #include "vm/main_class_lookup.h"
 #include "vm/local_ref.h"
@@ -15,13 +16,6 @@ jmethodID findMainMethod(JNIEnv* env, jclass mainClass, Messages& messages) {
     describePendingException(env);
     messages.showError(messages.text(IDS_NO_MAIN_METHOD));
     return nullptr;
-}
-
-void callSystemExit(JNIEnv* env, jint code) {
-    const LocalRef<jclass> system(env, env->FindClass("java/lang/System"));
-    const jmethodID exit = system ? env->GetStaticMethodID(system.get(), "exit", "(I)V") : nullptr;
-    if (exit) env->CallStaticVoidMethod(system.get(), exit, code);
-    describePendingException(env);
 }
 
 void handleUncaught(JNIEnv* env, jthrowable thrown, bool failureCheck, JavaMainActions& actions) {

@@ -10,7 +10,7 @@ std::atomic<VmEventListener*> installedListener{nullptr};
 
 } // namespace
 
-void setVmEventListener(VmEventListener* listener) { installedListener.store(listener); }
+VmEventListener* setVmEventListener(VmEventListener* listener) { return installedListener.exchange(listener); }
 
 void JNICALL vmExitHook(jint code) {
     if (VmEventListener* listener = installedListener.load()) listener->exit(code);

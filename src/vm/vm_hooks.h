@@ -12,24 +12,28 @@ public:
     virtual void abort() = 0;
 };
 
-// Installs the listener the hooks call (null removes it); the caller keeps it
-// alive for as long as the VM may call the hooks.
-void setVmEventListener(VmEventListener* listener);
+// Installs the listener the hooks call (null removes it) and returns the one
+// it replaces; the caller keeps it alive for as long as the VM may call the hooks.
+VmEventListener* setVmEventListener(VmEventListener* listener);
 
-// Installs a listener for as long as it lives; null installs none.
+// Installs a listener for as long as it lives, then the one before it again;
+// null installs none.
 class VmEventListenerScope {
 public:
     explicit VmEventListenerScope(VmEventListener* listener) : installed_(listener != nullptr) {
-        if (installed_) setVmEventListener(listener);
+        if (installed_) previous_ = setVmEventListener(listener);
     }
     VmEventListenerScope(const VmEventListenerScope&) = delete;
     VmEventListenerScope& operator=(const VmEventListenerScope&) = delete;
     ~VmEventListenerScope() {
-        if (installed_) setVmEventListener(nullptr);
+        if (installed_) setVmEventListener(previous_);
     }
+    // The listener this one replaced, for events it leaves to it.
+    VmEventListener* previous() const { return previous_; }
 
 private:
     bool installed_;
+    VmEventListener* previous_ = nullptr;
 };
 
 void JNICALL vmExitHook(jint code);

@@ -82,3 +82,12 @@ AssembledVmOptions assembleVmOptions(const VmSettings& settings, const MainSourc
     result.ok = true;
     return result;
 }
+
+bool reducesSignalUse(const VmOptionList& options) {
+    bool reduced = false;
+    for (const std::string& option : options) {
+        if (option == "-Xrs" || option == "-XX:+ReduceSignalUsage") reduced = true;
+        if (option == "-XX:-ReduceSignalUsage") reduced = false;
+    }
+    return reduced;
+}

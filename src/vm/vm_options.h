@@ -37,3 +37,7 @@ struct AssembledVmOptions {
 AssembledVmOptions assembleVmOptions(const VmSettings& settings, const MainSource& main, const Text& launcherPath,
                                      const VmHostFacts& host, VmOptionList& options, ArgumentList& arguments,
                                      VmOptionsRecord* record = nullptr);
+
+// Whether the options ask the VM to leave the process's signals and console
+// events alone ("-Xrs", or the flag it sets), the last of them deciding.
+bool reducesSignalUse(const VmOptionList& options);

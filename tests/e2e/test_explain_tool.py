@@ -2,6 +2,7 @@
 with the jvm.dll double."""
 import contextlib
 import json
+import shutil
 
 from expected_texts import ENGLISH
 from harness.apps import install_app, install_discovering_app, loaded_libraries, scenario
@@ -144,3 +145,10 @@ class ExplainTool(ExplainChecks, WineTestCase):
         for source in ('"JRE Path": not configured', "private runtime: no bin\\java.dll beside the executable",
                        "registry: no runtime qualifies", "registry, 32-bit view: not configured"):
             self.assertIn(source, text)
+        self.assertIn("in its dialog", text)
+        # The console launcher has no dialog: it says where it looked and ends.
+        shutil.copyfile(BIN / "jlaunchc.exe", case.path("app.exe"))
+        code, text = self.explain(case, json_output=False)
+        self.assertEqual(code, 1)
+        self.assertIn("the console launcher writes this message and where it looked to standard error", text)
+        self.assertNotIn("in its dialog", text)

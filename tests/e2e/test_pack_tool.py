@@ -6,7 +6,7 @@ import subprocess
 
 from harness.apps import scenario
 from harness.base import WineTestCase
-from harness.launch import BIN, REPO
+from harness.launch import BIN, FAILURE, REPO
 
 LINUX_PACK = REPO / "build" / "host" / "bin" / "jlaunch-pack"
 RT_ICON, RT_GROUP_ICON, RT_MANIFEST, RT_STRING = "3", "14", "24", "6"
@@ -148,6 +148,20 @@ class PackTool(WineTestCase):
             run = case.run("one", exe="Brand.exe")
             self.assertEqual((run.exit_code, run.windows), (0, []))
             self.assertEqual(case.jvm_log().main_arguments(), ["one"])
+
+    def test_console_launcher_stays_a_console_program(self):
+        case = self.case()
+        self.prepare(case)
+        packed = self.pack_on_linux(case, BIN / "jlaunchc.exe", "Brand.exe", "--config", case.path("pack.ini"))
+        self.assertEqual(packed.returncode, 0, packed.stderr)
+        image = case.path("Brand.exe").read_bytes()
+        subsystem = struct.unpack_from("<H", image, struct.unpack_from("<I", image, 0x3C)[0] + 24 + 68)[0]
+        self.assertEqual(subsystem, 3)  # IMAGE_SUBSYSTEM_WINDOWS_CUI
+        self.assertEqual(self.probe("version", case.win("Brand.exe"))[0]["strings"]["ProductName"], "Straßenbahn 😀")
+        # Without a settings file to give the embedded settings' key: the message names the packed program.
+        run = case.run(exe="Brand.exe", stdio="pipe")
+        self.assertEqual((run.exit_code, run.windows), (FAILURE, []))
+        self.assertEqual(run.piped_err, "Brand: Main class was not specified in INI file.\r\n")
 
     def test_same_bytes_twice_and_on_both_platforms(self):
         case = self.case()

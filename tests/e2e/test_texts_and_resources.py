@@ -36,15 +36,19 @@ class CompiledResources(WineTestCase):
 
 
 class Linkage(WineTestCase):
-    def test_gui_x64_program_importing_system_libraries_only(self):
-        headers = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", str(BIN / "jlaunch.exe")],
-                                 capture_output=True, text=True, check=True).stdout
-        self.assertIn("(PE32+)", headers.replace("Magic\t\t\t020b\t", ""))
-        self.assertRegex(headers, r"Subsystem\s+00000002\s+\(Windows GUI\)")
-        imports = {line.split(":", 1)[1].strip().lower()
-                   for line in headers.splitlines() if "DLL Name:" in line}
-        self.assertTrue(imports)
-        runtime_libraries = {"libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"}
-        self.assertFalse(imports & runtime_libraries, imports)
-        self.assertLessEqual(imports, {"kernel32.dll", "user32.dll", "msvcrt.dll", "gdi32.dll", "comctl32.dll",
-                                       "ole32.dll", "oleaut32.dll", "shell32.dll", "advapi32.dll", "uxtheme.dll"})
+    def test_x64_programs_importing_system_libraries_only(self):
+        for exe, subsystem in (("jlaunch.exe", r"00000002\s+\(Windows GUI\)"),
+                               ("jlaunchc.exe", r"00000003\s+\(Windows CUI\)")):
+            with self.subTest(exe):
+                headers = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", str(BIN / exe)],
+                                         capture_output=True, text=True, check=True).stdout
+                self.assertIn("(PE32+)", headers.replace("Magic\t\t\t020b\t", ""))
+                self.assertRegex(headers, r"Subsystem\s+" + subsystem)
+                imports = {line.split(":", 1)[1].strip().lower()
+                           for line in headers.splitlines() if "DLL Name:" in line}
+                self.assertTrue(imports)
+                runtime_libraries = {"libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll"}
+                self.assertFalse(imports & runtime_libraries, imports)
+                self.assertLessEqual(imports, {"kernel32.dll", "user32.dll", "msvcrt.dll", "gdi32.dll",
+                                               "comctl32.dll", "ole32.dll", "oleaut32.dll", "shell32.dll",
+                                               "advapi32.dll", "uxtheme.dll"})

@@ -1,8 +1,12 @@
 // Key decoding and layering: the settings file, the embedded text under it
 // and a per-user file, each from the input, read as the launcher reads them.
 
+#include <string>
+#include <vector>
+
 #include "fuzz_support.h"
 #include "launcher/main_settings.h"
+#include "launcher/restart_rules.h"
 #include "launcher/settings_keys.h"
 #include "launcher/settings_paths.h"
 #include "launcher/single_instance.h"
@@ -32,6 +36,18 @@ void checkEveryKeyNamed(const LayeredSettings& layered, const SettingsSource& fi
         const Text& name = section.name;
         const Text extended = name.endsWith(u"+") ? name.left(name.length() - 1) : name;
         for (const auto& entry : section.entries) checkLayering(layered, file, embedded, extended, entry.first);
+    }
+}
+
+// Every code read is one that asks for a restart, and reads back as itself;
+// a chain reads back as written.
+void checkRestartCodes(const RestartExitCodes& decoded) {
+    for (const std::int32_t code : decoded.codes) {
+        FUZZ_CHECK(code != 0);
+        FUZZ_CHECK(decodeRestartExitCodes(Text::fromUtf8(std::to_string(code))).codes == std::vector{code});
+        const RestartChain chain{static_cast<std::uint32_t>(code), {static_cast<std::uint64_t>(code) * 7}};
+        const RestartChain again = parseRestartChain(formatRestartChain(chain));
+        FUZZ_CHECK(again.previousProcessId == chain.previousProcessId && again.restartTimes == chain.restartTimes);
     }
 }
 
@@ -71,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkEveryKeyNamed(layered, *file, embedded, embedded);
     readVmSettings(layered);
     singleInstanceRequested(layered);
+    checkRestartCodes(settings.restartExitCodes);
     writeBackJrePath(parts[2], module, settings, context);
     return 0;
 }

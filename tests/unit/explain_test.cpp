@@ -311,3 +311,19 @@ TEST(Explain, TheLaunchModeSaysWhereMainsClassComesFrom) {
         EXPECT_TRUE(jsonReport(account).contains(row.jsonPart)) << row.what << "\n" << jsonReport(account).toUtf8();
     }
 }
+
+TEST(Explain, TheReportsNameTheIdentityAndTheRestartCodes) {
+    Machine m;
+    m.put(kApplication, u"App User Model ID"_t, u"Acme Editor"_t);
+    m.put(kApplication, u"Restart Exit Codes"_t, u"3;x;-1"_t);
+    const LaunchAccount account = m.explain();
+
+    const std::string text = textReport(account).toUtf8();
+    EXPECT_NE(text.find("App User Model ID: refused (it contains a space)"), std::string::npos) << text;
+    EXPECT_NE(text.find("starts again when it ends with 3, -1 "), std::string::npos) << text;
+    EXPECT_NE(text.find("piece ignored: \"x\""), std::string::npos) << text;
+    std::string json = jsonReport(account).toUtf8();
+    std::erase_if(json, [](char c) { return c == ' ' || c == '\n'; });
+    EXPECT_NE(json.find(R"("appUserModelId":{"value":"AcmeEditor","refused":"hasSpace"})"), std::string::npos) << json;
+    EXPECT_NE(json.find(R"("restartExitCodes":{"codes":[3,-1],"ignored":["x"]})"), std::string::npos) << json;
+}

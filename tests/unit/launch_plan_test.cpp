@@ -92,6 +92,36 @@ TEST(LaunchPlan, EachWayALaunchEnds) {
         {"a later start hands over",
          [&](Launch& l) { singleInstance(l, InstanceStart::HandedOver); }, 7, {},
          {"singleInstance com/example/App", "waitForFirstInstance"}},
+        {"the first instance restarts while a later start waits, which then runs the application",
+         [&](Launch& l) {
+             singleInstance(l, InstanceStart::HandedOver);
+             l.host.firstInstanceRestarts = 1;
+         },
+         0, {},
+         {"singleInstance com/example/App", "waitForFirstInstance", "singleInstance com/example/App",
+          "changeDirectory C:\\App", load, main}},
+        {"an identity for the taskbar, before any window",
+         [](Launch& l) {
+             l.put(kApplication, u"App User Model ID"_t, u"Acme.Editor"_t);
+             l.put(kRuntime, u"Main Class"_t, Text());
+         },
+         kFailure, {"#210"}, {"appUserModelId Acme.Editor"}},
+        {"an identity Windows refuses is reported and passed over",
+         [](Launch& l) {
+             l.put(kApplication, u"App User Model ID"_t, u"Acme.Editor"_t);
+             l.host.appUserModelIdError = -2147024809;
+         },
+         0, {"#244(Acme.Editor|-2147024809)"}, {"appUserModelId Acme.Editor", load, main}},
+        {"an identity that is too long", [](Launch& l) {
+             l.put(kApplication, u"App User Model ID"_t, Text(std::u16string(10000, u'a')));
+         },
+         0, {"#242(128)"}, {load, main}},
+        {"an identity with a space",
+         [](Launch& l) { l.put(kApplication, u"App User Model ID"_t, u"Acme Editor"_t); }, 0,
+         {"#243(Acme Editor)"}, {load, main}},
+        {"restart exit codes are armed before the VM starts",
+         [](Launch& l) { l.put(kApplication, u"Restart Exit Codes"_t, u"3; x ;-1"_t); }, 0, {},
+         {load, "restartOnExitCodes 3;-1", main}},
         {"a later start cannot hand over",
          [&](Launch& l) { singleInstance(l, InstanceStart::HandOverFailed); }, kFailure, {},
          {"singleInstance com/example/App"}},
@@ -167,6 +197,19 @@ TEST(LaunchPlan, ThePickedRuntimeIsStoredForBothLaunchers) {
     EXPECT_EQ(launch.run(), 0u);
     const Text userFile = u"C:\\Roaming\\\\\\app32.ini"_t;  // no product name or code
     EXPECT_EQ(launch.host.store.openFile(userFile)->getString(kRuntime, u"JRE Path"_t), u"C:\\p\\"_t);
+}
+
+TEST(LaunchPlan, TheRuntimeNotFoundStepLearnsWhereTheSearchLooked) {
+    Launch launch;
+    launch.put(kRuntime, u"JRE Path"_t, u"C:\\missing"_t);
+    EXPECT_EQ(launch.run(), kFailure);
+    const RuntimeChoiceRecord& searched = launch.host.searchedBeforeAsking;
+    ASSERT_GE(searched.sources.size(), 3u);
+    EXPECT_EQ(searched.sources[0].source, RuntimeSource::JrePath);
+    EXPECT_EQ(searched.sources[0].folder, u"C:\\missing\\"_t);
+    EXPECT_EQ(searched.sources[1].source, RuntimeSource::PrivateRuntime);
+    EXPECT_EQ(searched.sources[2].source, RuntimeSource::Registry);
+    EXPECT_EQ(searched.passes.size(), 1u);
 }
 
 TEST(LaunchPlan, TheExplainingHostTakesTheLaunchersPath) {

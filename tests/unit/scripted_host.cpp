@@ -10,8 +10,10 @@ InstanceStart ScriptedHost::startSingleInstance(const Text&, const ArgumentList&
     return instanceStart;
 }
 
-std::optional<PickedRuntime> ScriptedHost::askForRuntime(const Text& message, JvmType) {
+std::optional<PickedRuntime> ScriptedHost::askForRuntime(const Text& message, JvmType,
+                                                         const RuntimeChoiceRecord& searched) {
     note("askForRuntime", message);
+    searchedBeforeAsking = searched;
     return picked;
 }
 
@@ -20,9 +22,23 @@ PairLauncherRun ScriptedHost::runPairLauncher(const Text& pairProduct, bool wait
     return pairLauncher;
 }
 
-std::uint32_t ScriptedHost::waitForFirstInstance() {
+std::int32_t ScriptedHost::setAppUserModelId(const Text& id) {
+    note("appUserModelId", id);
+    return appUserModelIdError;
+}
+
+LaterStartEnd ScriptedHost::waitForFirstInstance() {
     note("waitForFirstInstance");
-    return firstInstanceReply;
+    if (firstInstanceRestarts == 0) return {firstInstanceReply};
+    --firstInstanceRestarts;
+    instanceStart = InstanceStart::RunsApplication;
+    return {0, true};
+}
+
+void ScriptedHost::restartOnExitCodes(const RestartExitCodes& codes) {
+    std::string listed;
+    for (const std::int32_t code : codes.codes) listed += (listed.empty() ? "" : ";") + std::to_string(code);
+    note("restartOnExitCodes", Text::fromUtf8(listed));
 }
 
 LibraryLoad ScriptedHost::loadJvmLibrary(const Text& library) {

@@ -33,6 +33,9 @@ public:
     std::optional<PickedRuntime> picked;  // in the runtime-not-found dialog
     PairLauncherRun pairLauncher{true};
     std::uint32_t firstInstanceReply = 0;
+    // Waits that end with the first instance restarting; each makes the next start run the application.
+    int firstInstanceRestarts = 0;
+    std::int32_t appUserModelIdError = 0;
     std::map<std::u16string, LibraryLoad> libraries;  // any other library loads
     std::uint32_t javaMainResult = 0;
 
@@ -40,6 +43,7 @@ public:
     std::vector<std::string> steps;
     std::optional<JavaMainJob> job;
     std::uint64_t stackSize = 0;
+    RuntimeChoiceRecord searchedBeforeAsking;  // what the runtime-not-found step was given
     Text jvmPathWhenLoaded;  // JL_JVM_PATH as the library found it
 
     LaunchMachine machine() override;
@@ -49,12 +53,15 @@ public:
     bool isX86Library(const Text& library) override { return x86Libraries.count(library.units()) != 0; }
     InstanceStart startSingleInstance(const Text& modulePath, const ArgumentList& arguments, const Text& mainClass,
                                       bool ibmAdmitted) override;
+    std::int32_t setAppUserModelId(const Text& id) override;
     void changeDirectory(const Text& folder) override { note("changeDirectory", folder); }
-    std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type) override;
+    std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type,
+                                               const RuntimeChoiceRecord& searched) override;
     PairLauncherRun runPairLauncher(const Text& pairProduct, bool waitForExit) override;
-    std::uint32_t waitForFirstInstance() override;
+    LaterStartEnd waitForFirstInstance() override;
     SplashStarter& splash() override { return splash_; }
     LibraryLoad loadJvmLibrary(const Text& library) override;
+    void restartOnExitCodes(const RestartExitCodes& codes) override;
     std::uint32_t runJavaMain(JavaMainJob job, std::uint64_t stackSize) override;
     void closeNativeSplash() override { note("closeNativeSplash"); }
 

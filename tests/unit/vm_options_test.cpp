@@ -270,3 +270,11 @@ TEST_F(VmOptionAssembly, TheMainJarLeadsTheClassPathAndModulesGetTheirOptions) {
     EXPECT_TRUE(assemble().empty());
     EXPECT_EQ(result.unreadableClassPathEntry, u"C:\\\u041F\\mods"_t);
 }
+
+TEST(ReducedSignalUse, TheLastOfTheOptionsDecides) {
+    EXPECT_FALSE(reducesSignalUse({"-Xmx1g", "-Xrss", "-Dx=-Xrs"}));
+    EXPECT_TRUE(reducesSignalUse({"-Xmx1g", "-Xrs"}));
+    EXPECT_TRUE(reducesSignalUse({"-XX:+ReduceSignalUsage"}));
+    EXPECT_FALSE(reducesSignalUse({"-Xrs", "-XX:-ReduceSignalUsage"}));
+    EXPECT_TRUE(reducesSignalUse({"-XX:-ReduceSignalUsage", "-Xrs"}));
+}

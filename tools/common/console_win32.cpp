@@ -3,18 +3,6 @@
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
 
-void writeText(DWORD stream, const Text& text) {
-    HANDLE out = GetStdHandle(stream);
-    DWORD mode = 0;
-    DWORD written = 0;
-    if (GetConsoleMode(out, &mode)) {
-        WriteConsoleW(out, wide(text), static_cast<DWORD>(text.length()), &written, nullptr);
-        return;
-    }
-    const std::string utf8 = text.toUtf8();
-    WriteFile(out, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-}
-
 bool readWholeFile(const Text& path, std::string& bytes) {
     UniqueFileHandle file(CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));

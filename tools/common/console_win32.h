@@ -1,13 +1,12 @@
 #pragma once
-// Text output of the console tools: UTF-16 to a console, UTF-8 to a pipe or file.
+// What the console tools share beyond writing text (common/text_output_win32.h).
 
 #include <windows.h>
 
 #include <string>
 
 #include "common/text.h"
-
-void writeText(DWORD stream, const Text& text);
+#include "common/text_output_win32.h"
 
 // The whole file, or nothing when it cannot be read.
 bool readWholeFile(const Text& path, std::string& bytes);

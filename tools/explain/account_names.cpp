@@ -145,6 +145,15 @@ Name nameOf(MainSourceProblem problem) {
     return {u"?", u"?"};
 }
 
+Name nameOf(AppUserModelIdProblem problem) {
+    switch (problem) {
+    case AppUserModelIdProblem::None: return {u"none", u"none"};
+    case AppUserModelIdProblem::TooLong: return {u"tooLong", u"longer than 128 characters"};
+    case AppUserModelIdProblem::HasSpace: return {u"hasSpace", u"it contains a space"};
+    }
+    return {u"?", u"?"};
+}
+
 MainClassOrigin mainClassOrigin(const MainAccount& main) {
     if (!main.lookup.className.empty()) return MainClassOrigin::Setting;
     if (!main.lookup.jar.empty()) return MainClassOrigin::Manifest;

@@ -3,6 +3,7 @@
 // and a phrase for people.
 
 #include "explain/launch_account.h"
+#include "launcher/app_user_model_id.h"
 
 struct Name {
     const char16_t* id;
@@ -25,3 +26,4 @@ enum class MainClassOrigin { Setting, Manifest, ModuleSetting, Descriptor };
 MainClassOrigin mainClassOrigin(const MainAccount& main);
 Name nameOf(MainClassOrigin origin);
 Name nameOf(MainSourceProblem problem);
+Name nameOf(AppUserModelIdProblem problem);

@@ -37,7 +37,7 @@ void ExplainingHost::changeDirectory(const Text& folder) {
     platform_.changeDirectory(folder);
 }
 
-std::optional<PickedRuntime> ExplainingHost::askForRuntime(const Text& message, JvmType) {
+std::optional<PickedRuntime> ExplainingHost::askForRuntime(const Text& message, JvmType, const RuntimeChoiceRecord&) {
     // What the user picks is theirs to say; the account goes as far as the dialog.
     account_.runtime.emplace().notFoundMessage = message;
     account_.message = message;

@@ -23,12 +23,15 @@ public:
     bool isX86Library(const Text& library) override { return platform_.isX86Library(library); }
     InstanceStart startSingleInstance(const Text& modulePath, const ArgumentList& arguments, const Text& mainClass,
                                       bool ibmAdmitted) override;
+    std::int32_t setAppUserModelId(const Text&) override { return 0; }
     void changeDirectory(const Text& folder) override;
-    std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type) override;
+    std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type,
+                                               const RuntimeChoiceRecord& searched) override;
     PairLauncherRun runPairLauncher(const Text& pairProduct, bool waitForExit) override;
-    std::uint32_t waitForFirstInstance() override { return 0; }
+    LaterStartEnd waitForFirstInstance() override { return {}; }
     SplashStarter& splash() override { return splashNotes_; }
     LibraryLoad loadJvmLibrary(const Text& library) override;
+    void restartOnExitCodes(const RestartExitCodes&) override {}
     std::uint32_t runJavaMain(JavaMainJob job, std::uint64_t stackSize) override;
     void closeNativeSplash() override {}
 

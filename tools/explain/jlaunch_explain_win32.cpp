@@ -88,9 +88,11 @@ int wmain() {
     const WindowsPathNames paths;
     const WindowsRegistry registry;
     const WindowsMessages messages;
+    const MappedFile launcherImage(launcher);
     ExplainPlatform platform{settings, files, environment, memory, paths, registry, messages, isNtPlatform(),
-                             stackReserveOf(MappedFile(launcher).bytes()), isX86Library, libraryFacts, findFirstInstance,
-                             [](const Text& folder) { SetCurrentDirectoryW(wide(folder)); }};
+                             stackReserveOf(launcherImage.bytes()), isX86Library, libraryFacts, findFirstInstance,
+                             [](const Text& folder) { SetCurrentDirectoryW(wide(folder)); },
+                             isConsoleImage(launcherImage.bytes())};
     const LaunchAccount account = explainLaunch(launcher, arguments, platform);
     writeText(STD_OUTPUT_HANDLE, json ? jsonReport(account) : textReport(account));
     return reportExitCode(account);

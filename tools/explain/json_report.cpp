@@ -167,11 +167,23 @@ void jsonMain(const LaunchAccount& account, JsonWriter& json) {
 
 } // namespace
 
+void jsonApplication(const LaunchSettings& decoded, JsonWriter& json) {
+    json.key(u"appUserModelId").beginObject().key(u"value").valueOrNull(decoded.appUserModelId);
+    const AppUserModelIdProblem problem = appUserModelIdProblem(decoded.appUserModelId);
+    json.key(u"refused").valueOrNull(problem == AppUserModelIdProblem::None ? Text() : Text(nameOf(problem).id));
+    json.endObject();
+    json.key(u"restartExitCodes").beginObject().key(u"codes").beginArray();
+    for (const std::int32_t code : decoded.restartExitCodes.codes) json.signedValue(code);
+    json.endArray().key(u"ignored").value(decoded.restartExitCodes.ignored).endObject();
+}
+
 Text jsonReport(const LaunchAccount& account) {
     JsonWriter json;
     json.beginObject().key(u"launcher").value(account.launcherPath).key(u"arguments").value(account.commandLine);
+    json.key(u"consoleLauncher").value(account.consoleLauncher);
     jsonSettings(account.settings, json);
     jsonInstance(account.instance, json);
+    jsonApplication(account.decoded, json);
     json.key(u"workingDirectory").value(account.workingDirectory);
     jsonRuntime(account, json);
     jsonVm(account, json);

@@ -86,6 +86,10 @@ JsonWriter& JsonWriter::value(std::uint64_t number) {
     return raw(Text::fromUtf8(std::to_string(number)).units());
 }
 
+JsonWriter& JsonWriter::signedValue(std::int64_t number) {
+    return raw(Text::fromUtf8(std::to_string(number)).units());
+}
+
 JsonWriter& JsonWriter::valueOrNull(const Text& text) { return text.empty() ? null() : value(text); }
 
 JsonWriter& JsonWriter::null() { return raw(u"null"); }

@@ -23,6 +23,7 @@ public:
     JsonWriter& value(const char16_t* text) { return value(Text(text)); }
     JsonWriter& value(bool flag);
     JsonWriter& value(std::uint64_t number);
+    JsonWriter& signedValue(std::int64_t number);
     JsonWriter& value(const std::optional<Text>& text) { return valueOrNull(text.value_or(Text())); }
     JsonWriter& valueOrNull(const Text& text);  // null when empty
     JsonWriter& null();

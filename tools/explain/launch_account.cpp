@@ -86,6 +86,7 @@ LaunchAccount explainLaunch(const Text& launcherPath, const ArgumentList& argume
 
     LaunchAccount& account = host.account();
     account.decoded = plan.settings();
+    account.consoleLauncher = platform.consoleLauncher;
     noteSettings(plan, platform, account);
     noteRuntime(plan, record, account);
     if (account.vm) {

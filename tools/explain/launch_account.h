@@ -92,6 +92,7 @@ enum class LaunchOutcome { StartsVm, RunsPairLauncher, HandsOver, Fails };
 
 struct LaunchAccount {
     Text launcherPath;
+    bool consoleLauncher = false;
     ArgumentList commandLine;  // the arguments as the launcher splits them
     SettingsAccount settings;
     LaunchSettings decoded;    // what the settings step decoded
@@ -128,6 +129,8 @@ struct ExplainPlatform {
     // "Override WorkingDir" makes the folder current before the runtime is
     // chosen; relative folders resolve against it.
     std::function<void(const Text& folder)> changeDirectory;
+    // The launcher is the console one: it writes what the GUI one shows.
+    bool consoleLauncher = false;
 };
 
 LaunchAccount explainLaunch(const Text& launcherPath, const ArgumentList& arguments, ExplainPlatform& platform);

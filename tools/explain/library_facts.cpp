@@ -103,6 +103,14 @@ std::optional<std::uint64_t> stackReserveOf(ByteView image) {
     return std::uint64_t{*high} << 32 | *low;
 }
 
+bool isConsoleImage(ByteView image) {
+    constexpr std::uint16_t kConsoleSubsystem = 3;
+    const auto ntOffset = ntHeadersOffset(image);
+    if (!ntOffset || !machineAt(image, *ntOffset)) return false;
+    // At the same place in both optional header forms.
+    return read16(image, *ntOffset + 24 + 68) == kConsoleSubsystem;
+}
+
 std::optional<std::uint64_t> threadStackFor(std::uint64_t committed, std::optional<std::uint64_t> reserve) {
     constexpr std::uint64_t kMiB = 1 << 20;
     if (!reserve) return std::nullopt;

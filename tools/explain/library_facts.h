@@ -23,6 +23,9 @@ LibraryFacts libraryFactsOf(ByteView image);
 // header's SizeOfStackReserve); nothing when it is no PE image.
 std::optional<std::uint64_t> stackReserveOf(ByteView image);
 
+// The executable runs in a console (the console subsystem's launcher).
+bool isConsoleImage(ByteView image);
+
 // The stack a thread gets when it is created with this size as its committed
 // size, in a process whose executable reserves `reserve` by default: that
 // reserve, or a larger size rounded up to a whole MiB. Nothing when the

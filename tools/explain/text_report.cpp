@@ -9,6 +9,8 @@ namespace {
 
 Text number(std::uint64_t n) { return Text::fromUtf8(std::to_string(n)); }
 
+Text signedNumber(std::int64_t n) { return Text::fromUtf8(std::to_string(n)); }
+
 Text quoted(const Text& text) { return Text(u"\"") + text + u"\""; }
 
 Text orNone(const Text& text, std::u16string_view none) { return text.empty() ? Text(none) : text; }
@@ -44,6 +46,29 @@ private:
 Text settingLine(const SettingRecord& setting) {
     Text line = Text(u"[") + setting.key.section + u"] " + setting.key.key + u" = " + setting.value + u"  (";
     return line + (setting.fromUserFile ? Text(u"per-user settings file") : Text(nameOf(setting.origin).phrase)) + u")";
+}
+
+void textApplication(const LaunchSettings& decoded, Lines& out) {
+    out.heading(u"Taskbar identity and restarts");
+    const Text& id = decoded.appUserModelId;
+    const AppUserModelIdProblem problem = appUserModelIdProblem(id);
+    if (id.empty()) {
+        out.line(Text(u"App User Model ID: not set"));
+    } else if (problem == AppUserModelIdProblem::None) {
+        out.line(Text(u"App User Model ID: ") + id + u", given to the process before any window");
+    } else {
+        out.line(Text(u"App User Model ID: refused (") + nameOf(problem).phrase + u"), reported, and the launch goes on");
+    }
+    const RestartExitCodes& restart = decoded.restartExitCodes;
+    if (restart.empty()) {
+        out.line(Text(u"restart: no exit code asks for one"));
+    } else {
+        Text codes;
+        for (const std::int32_t code : restart.codes) codes += (codes.empty() ? Text() : Text(u", ")) + signedNumber(code);
+        out.line(Text(u"restart: the application starts again when it ends with ") + codes +
+                 u" (at most 5 times within 60 s)");
+    }
+    for (const Text& piece : restart.ignored) out.line(Text(u"\"Restart Exit Codes\" piece ignored: ") + quoted(piece));
 }
 
 void textSettings(const LaunchAccount& account, Lines& out) {
@@ -123,6 +148,12 @@ void textRuntime(const RuntimeAccount& runtime, const LaunchAccount& account, Li
                 if (pass.view == view) textRegistryPass(pass, out);
             }
         }
+    }
+    if (runtime.jvmLibraryPath.empty() && account.consoleLauncher) {
+        out.line(Text(u"no runtime found: the console launcher writes this message and where it looked to "
+                      u"standard error, and ends with -1"));
+        out.line(quoted(runtime.notFoundMessage), 2);
+        return;
     }
     if (runtime.jvmLibraryPath.empty()) {
         out.line(Text(u"no runtime found: the launcher asks for a runtime folder in its dialog, with the message"));
@@ -273,6 +304,7 @@ Text textReport(const LaunchAccount& account) {
     }
     textSettings(account, out);
     if (account.settings.file) textInstance(account, out);
+    if (account.settings.file) textApplication(account.decoded, out);
     if (account.runtime) textRuntime(*account.runtime, account, out);
     if (account.vm) textVm(account, out);
     if (account.outcome == LaunchOutcome::StartsVm) textMain(account, out);

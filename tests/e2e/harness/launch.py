@@ -19,6 +19,11 @@ class Run:
     actions: list = field(default_factory=list)
     events: list = field(default_factory=list)
     timed_out: bool = False
+    stderr: str = ""  # the probe's, which the programs it starts share
+    # A console program's, with stdio="pipe"; its console's screen with stdio="console".
+    piped_out: str = None
+    piped_err: str = None
+    console_text: str = None
 
     def control(self, window, control_id):
         return next(c for c in window["controls"] if c["id"] == control_id)
@@ -83,22 +88,26 @@ class Case:
         return JvmLog(self.path(f"{home}\\{location}\\jvm.log"))
 
     def run(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None,
-            dll_overrides="", cwd=None, variables=None):
+            dll_overrides="", cwd=None, variables=None, stdio=None, console_event=None):
         """dll_overrides: Wine load-order overrides, e.g. "dbghelp=n,b" to make Wine behave as Windows
         does and prefer a DLL found beside the program over its own built-in one. cwd: the program's
         working directory (a Windows path; the probe's own when None). variables: environment
-        variables for the program (WineSession.env)."""
+        variables for the program (WineSession.env). stdio: "pipe" or "console" for a console
+        program (see jlprobe). console_event: ("ctrl-c" or "close", Windows path of a file), the
+        event sent once the file exists."""
         return self.start(arguments, exe, windows, locale, timeout_ms, command_line, dll_overrides, cwd,
-                          variables).result()
+                          variables, stdio, console_event).result()
 
     def start(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None,
-              dll_overrides="", cwd=None, variables=None):
+              dll_overrides="", cwd=None, variables=None, stdio=None, console_event=None):
         """As run, without waiting: result() of what it returns waits for the Run."""
         exe_path = self.win(exe)
         job = [f"exe={exe_path}", f"timeout={timeout_ms}",
                "cmdline=" + (command_line if command_line is not None
                              else f'"{exe_path}"' + (f" {arguments}" if arguments else ""))]
         job += [f"cwd={cwd}"] if cwd else []
+        job += [f"stdio={stdio}"] if stdio else []
+        job += [f"console_event={console_event[0]},{console_event[1]}"] if console_event else []
         job += [f"window={actions}" for actions in windows]
         program = self._probe("run", job, locale=locale, dll_overrides=dll_overrides, variables=variables)
         return StartedRun(program, timeout_ms / 1000 + 60)
@@ -128,7 +137,10 @@ class StartedRun:
         self._timeout = timeout
 
     def result(self):
-        return parse_run(self._program.finish(self._timeout).stdout.decode("utf-8", errors="replace"))
+        finished = self._program.finish(self._timeout)
+        run = parse_run(finished.stdout.decode("utf-8", errors="replace"))
+        run.stderr = finished.stderr.decode("utf-8", errors="replace")
+        return run
 
 
 def parse_events(output):
@@ -149,6 +161,10 @@ def parse_run(output):
             run.exit_code = event["code"]
         elif kind == "timeout":
             run.timed_out = True
+        elif kind == "output":
+            run.piped_out, run.piped_err = event["stdout"], event["stderr"]
+        elif kind == "console":
+            run.console_text = event["text"]
         elif kind == "error":
             raise RuntimeError(f"jlprobe: {event}")
     return run

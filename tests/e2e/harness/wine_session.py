@@ -28,7 +28,8 @@ class WineSession:
         env.update(variables or {})
         env.update({
             "WINEPREFIX": str(self.prefix),
-            "WINEDEBUG": "-all",
+            # A test may ask for Wine's own trace of a program (see docs/wine-notes.md).
+            "WINEDEBUG": (variables or {}).get("WINEDEBUG", "-all"),
             "WINEDLLOVERRIDES": ";".join(filter(None, ["mscoree,mshtml=", dll_overrides])),
             "DISPLAY": f":{self.display}",
             # "utf8": the one UTF-8 locale these machines have, under which Wine maps any file name.

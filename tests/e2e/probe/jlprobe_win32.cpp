@@ -29,6 +29,10 @@
 // browse:<button id>,<folder> (the button opens the shell's folder browser,
 // which is reported, set to the folder and confirmed). A window without a
 // line gets press:1.
+// For a console program: stdio=pipe (its stdout and stderr are reported in
+// an "output" event) or stdio=console (a console shared with the probe, whose
+// screen is reported in a "console" event), and console_event=<ctrl-c|close>,
+// <file>: the event is sent once the file exists.
 // A reported window that is hidden or destroyed while the program runs is
 // reported "gone". Times ("ms") count from the program's process creation
 // (reported at the start in ms since 1970, "created"); a window's is when
@@ -45,6 +49,7 @@
 #include <string>
 #include <vector>
 
+#include "child_stdio_win32.h"
 #include "json_out_win32.h"
 #include "picture_report_win32.h"
 #include "window_report_win32.h"
@@ -60,7 +65,7 @@ std::wstring fromUtf8(const std::string& text) {
 }
 
 struct Job {
-    std::wstring exe, commandLine, folder;
+    std::wstring exe, commandLine, folder, stdio, consoleEvent, consoleEventWhen;
     std::vector<std::wstring> commandLines;  // every cmdline= line, for many
     DWORD timeout = 30000;
     std::vector<std::wstring> windowActions;
@@ -81,6 +86,12 @@ bool readJob(const wchar_t* path, Job& job) {
         else if (key == "cwd") job.folder = value;
         else if (key == "timeout") job.timeout = std::stoul(line.substr(equals + 1));
         else if (key == "window") job.windowActions.push_back(value);
+        else if (key == "stdio") job.stdio = value;
+        else if (key == "console_event") {
+            const auto comma = value.find(L',');
+            job.consoleEvent = value.substr(0, comma);
+            job.consoleEventWhen = comma == std::wstring::npos ? L"" : value.substr(comma + 1);
+        }
     }
     if (job.commandLine.empty()) job.commandLine = L"\"" + job.exe + L"\"";
     return !job.exe.empty();
@@ -229,7 +240,9 @@ int runJob(const wchar_t* jobPath) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::wstring commandLine = job.commandLine;
-    if (!CreateProcessW(job.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    ChildStdio stdio(job.stdio);
+    const BOOL inherit = stdio.prepare(startup);
+    if (!CreateProcessW(job.exe.c_str(), commandLine.data(), nullptr, nullptr, inherit, 0, nullptr,
                         job.folder.empty() ? nullptr : job.folder.c_str(), &startup, &process)) {
         emit("{\"event\":\"error\",\"message\":\"CreateProcessW failed\",\"code\":" + std::to_string(GetLastError()) + "}");
         return 2;
@@ -238,11 +251,18 @@ int runJob(const wchar_t* jobPath) {
     emit("{\"event\":\"started\",\"pid\":" + std::to_string(process.dwProcessId) + ",\"created\":" +
          std::to_string((creationTicks(process.hProcess) - kTicksFrom1601To1970) / 10000.0) + "}");
 
+    stdio.started();
     std::set<HWND> known;
     std::vector<HWND> present;  // reported and not yet gone
     int shown = 0;
+    bool eventSent = job.consoleEvent.empty();
     const ULONGLONG deadline = GetTickCount64() + job.timeout;
     while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
+        stdio.drain();
+        if (!eventSent && GetFileAttributesW(job.consoleEventWhen.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            eventSent = true;
+            sendConsoleEvent(job.consoleEvent, process.hProcess);
+        }
         if (GetTickCount64() > deadline) {
             emit("{\"event\":\"timeout\"}");
             TerminateProcess(process.hProcess, 0xDEAD);
@@ -268,6 +288,7 @@ int runJob(const wchar_t* jobPath) {
             act(window, static_cast<int>(index), index < job.windowActions.size() ? job.windowActions[index] : L"press:1");
         }
     }
+    stdio.report();
     DWORD code = 0;
     GetExitCodeProcess(process.hProcess, &code);
     emit("{\"event\":\"exit\",\"code\":" + std::to_string(code) +

@@ -15,8 +15,16 @@ package e2e;
 //   --prop=NAME    report "prop NAME=" and the system property's value
 //   --env=NAME     report "env NAME=" and the environment variable's value
 //   --sleep=MS     sleep MS ms
+//   --hook=FILE    add a shutdown hook that writes "hook ran" to FILE
+//   --touch=FILE   create FILE (an empty one), to say how far main got
+//   --runs=FILE:N:CODE  append the working directory and the arguments to
+//                  FILE as a line, then System.exit(CODE) while FILE has
+//                  fewer than N lines
 public class Console {
+    static String[] arguments;
+
     public static void main(String[] args) throws Exception {
+        arguments = args;
         System.out.println("main " + args.length);
         for (int i = 0; i < args.length; i++) {
             System.out.println("arg " + i + " " + escape(args[i]));
@@ -40,6 +48,23 @@ public class Console {
             } catch (StackOverflowError e) {
                 System.out.println("stack overflow");
             }
+        } else if (command.startsWith("--runs=")) {
+            countRun(value(command).split(":"));
+        } else if (command.startsWith("--hook=")) {
+            final String file = value(command);
+            Runtime.getRuntime().addShutdownHook(new Thread(new Runnable() {
+                public void run() {
+                    try {
+                        java.io.FileWriter writer = new java.io.FileWriter(file);
+                        writer.write("hook ran");
+                        writer.close();
+                    } catch (java.io.IOException e) {
+                        System.out.println("hook failed");
+                    }
+                }
+            }));
+        } else if (command.startsWith("--touch=")) {
+            new java.io.FileOutputStream(value(command)).close();
         } else if (command.startsWith("--sleep=")) {
             Thread.sleep(Long.parseLong(value(command)));
         } else if (command.startsWith("--thread=")) {
@@ -62,6 +87,22 @@ public class Console {
         } else if (command.startsWith("--prop=")) {
             System.out.println("prop " + value(command) + "=" + escape(String.valueOf(System.getProperty(value(command)))));
         }
+    }
+
+    static void countRun(String[] fileRunsCode) throws Exception {
+        java.io.File file = new java.io.File(fileRunsCode[0] + ":" + fileRunsCode[1]);
+        StringBuilder line = new StringBuilder(escape(new java.io.File(".").getAbsolutePath()));
+        for (String argument : arguments) line.append(' ').append(escape(argument));
+        java.io.FileWriter writer = new java.io.FileWriter(file, true);
+        writer.write(line.append('\n').toString());
+        writer.close();
+        java.io.FileInputStream reader = new java.io.FileInputStream(file);
+        int lines = 0;
+        for (int b = reader.read(); b >= 0; b = reader.read()) {
+            if (b == '\n') lines++;
+        }
+        reader.close();
+        if (lines < Integer.parseInt(fileRunsCode[2])) System.exit(Integer.parseInt(fileRunsCode[3]));
     }
 
     static String value(String command) {
