@@ -6,7 +6,9 @@
 // exceptions and catches none, so the runtime's helpers that would throw end
 // the process at once, as the uncaught exception would; defining them keeps
 // the runtime's exception classes and the strings behind them out as well.
+#include <cstddef>
 #include <cstdlib>
+#include <new>
 
 namespace __gnu_cxx {
 
@@ -26,3 +28,30 @@ void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
 void __throw_invalid_argument(const char*) { std::abort(); }
 
 } // namespace std
+
+// The allocation functions, replaced as the language allows: the runtime's own
+// throw std::bad_alloc, which draws in its whole exception machinery (and the
+// thread library that machinery locks with) only to end the process, as these
+// do at once. The no-throw forms answer null, as they must.
+namespace {
+
+void* allocateOrNull(std::size_t size) noexcept { return std::malloc(size == 0 ? 1 : size); }
+
+void* allocateOrEnd(std::size_t size) noexcept {
+    void* block = allocateOrNull(size);
+    if (!block) std::abort();
+    return block;
+}
+
+} // namespace
+
+void* operator new(std::size_t size) { return allocateOrEnd(size); }
+void* operator new[](std::size_t size) { return allocateOrEnd(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocateOrNull(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocateOrNull(size); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }

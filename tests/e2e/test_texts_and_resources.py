@@ -52,3 +52,4 @@ class Linkage(WineTestCase):
                 self.assertLessEqual(imports, {"kernel32.dll", "user32.dll", "msvcrt.dll", "gdi32.dll",
                                                "comctl32.dll", "ole32.dll", "oleaut32.dll", "shell32.dll",
                                                "advapi32.dll", "uxtheme.dll"})
+                self.assertLess((BIN / exe).stat().st_size, 256 * 1024, "a launcher small enough to ship many times")
