@@ -13,3 +13,12 @@ void removeCurrentDirectoryFromDllSearch();
 // The library of that bare name (as "user32.dll") from the system folder, or
 // null. A library the manifest redirects (comctl32 version 6) still is.
 HMODULE loadSystemLibrary(const wchar_t* name);
+
+// The system's own window, shell and picture code loads further system
+// libraries by bare name, which searches the executable's folder first for
+// any that is not a known DLL. Loaded from the system folder beforehand, each
+// is then found already loaded. They stay loaded, as they would after use.
+// For windows: the input method and theme libraries user32 and comctl32 load.
+void preloadWindowSystemLibraries();
+// For the shell's dialogs and the picture decoders.
+void preloadShellSystemLibraries();

@@ -21,6 +21,8 @@ public:
     ExceptionChoice reportUncaughtException(const Text& report) override;
     // Not with "-Xrs", under which a VM leaves console events to Windows too.
     void beforeJavaVm(const VmOptionList& options) override;
+    // A command-line tool's process has no windows of its own to prepare for.
+    void beforeApplicationCode() override {}
 
 private:
     class LineMessages final : public Messages {

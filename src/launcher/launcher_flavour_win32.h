@@ -27,4 +27,6 @@ public:
     virtual ExceptionChoice reportUncaughtException(const Text& report) = 0;
     // Just before the VM is created with these options, on the thread that waits for it.
     virtual void beforeJavaVm(const VmOptionList& options) = 0;
+    // The VM exists, and the application's own code runs next, on the Java main thread.
+    virtual void beforeApplicationCode() = 0;
 };

@@ -62,7 +62,8 @@ std::uint32_t Launcher::runJavaMain(JavaMainJob job, std::uint64_t stackSize) {
     job.createJavaVm = jvm_.createJavaVm;
     if (stackSize == 0) stackSize = defaultJavaStackSize(jvm_.getDefaultJavaVmInitArgs);
     WindowsJavaMainActions actions(singleInstance_.mainStartedEvent(), mainClass_, [this] { splash_.closeOwn(); },
-                                   [this](const Text& report) { return flavour_.reportUncaughtException(report); });
+                                   [this](const Text& report) { return flavour_.reportUncaughtException(report); },
+                                   [this] { flavour_.beforeApplicationCode(); });
     flavour_.beforeJavaVm(job.options);
     return runOnJavaMainThread(stackSize, [&] { return ::runJavaMain(job, vm_, folders_, actions, messages_); });
 }

@@ -3,6 +3,7 @@
 // the exception dialog.
 
 #include "common/messages_win32.h"
+#include "common/unique_handle_win32.h"
 #include "launcher/launcher_flavour_win32.h"
 
 class WindowFlavour final : public LauncherFlavour {
@@ -11,8 +12,12 @@ public:
     std::optional<PickedRuntime> askForRuntime(const Text& message, JvmType type, const RuntimeChoiceRecord& searched,
                                                const FileProbe& files) override;
     ExceptionChoice reportUncaughtException(const Text& report) override;
-    void beforeJavaVm(const VmOptionList&) override {}
+    // The application's windows load what the launcher's do: loaded while the
+    // VM is created, and in place before the application's code runs.
+    void beforeJavaVm(const VmOptionList&) override;
+    void beforeApplicationCode() override;
 
 private:
     WindowsMessages messages_;
+    UniqueHandle preloading_;
 };

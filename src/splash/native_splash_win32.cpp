@@ -8,9 +8,12 @@
 #include "common/ansi_path.h"
 #include "common/entry_point_win32.h"
 #include "common/platform_win32.h"
+#include "common/system_library_win32.h"
 #include "common/wide_win32.h"
 
 bool NativeSplash::start(const Text& libraryPath, const Text& image) {
+    // Its windows load what the launcher's do.
+    preloadWindowSystemLibraries();
     // Never freed: the library's window may outlive any scope of ours.
     const HMODULE library = LoadLibraryW(wide(libraryPath));
     if (!library) return false;

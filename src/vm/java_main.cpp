@@ -28,5 +28,6 @@ std::uint32_t runJavaMain(const JavaMainJob& job, JavaVmSlots& slots, FolderOper
         const ModuleResolutionWatch watch(messages, job.main.mainClass.module.module);
         if (!createJavaVm(job.createJavaVm, job.options, job.streams, folders, slots, messages)) return 1;
     }
+    actions.beforeApplicationCode();
     return invokeMain(slots.vm, slots.env, job.main, actions, messages) ? 0 : 1;
 }

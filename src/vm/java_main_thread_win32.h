@@ -22,9 +22,10 @@ public:
     // launcher's own splash window, if one is shown. reportUncaught: tells the
     // user of an uncaught exception (a dialog, or standard error).
     WindowsJavaMainActions(HANDLE mainStarted, Text& foundMainClass, std::function<void()> closeSplash,
-                           std::function<ExceptionChoice(const Text&)> reportUncaught)
+                           std::function<ExceptionChoice(const Text&)> reportUncaught,
+                           std::function<void()> beforeApplicationCode)
         : mainStarted_(mainStarted), foundMainClass_(foundMainClass), closeSplash_(std::move(closeSplash)),
-          reportUncaught_(std::move(reportUncaught)) {}
+          reportUncaught_(std::move(reportUncaught)), beforeApplicationCode_(std::move(beforeApplicationCode)) {}
 
     void mainClassFound(const Text& className) override { foundMainClass_ = className; }
     std::unique_ptr<ReportFile> newReportFile() override;
@@ -32,10 +33,12 @@ public:
     void closeSplash() override;
     ExceptionChoice showExceptionDialog(const Text& report) override;
     void sleepForever() override;
+    void beforeApplicationCode() override { beforeApplicationCode_(); }
 
 private:
     HANDLE mainStarted_;
     Text& foundMainClass_;
     std::function<void()> closeSplash_;
     std::function<ExceptionChoice(const Text&)> reportUncaught_;
+    std::function<void()> beforeApplicationCode_;
 };

@@ -31,6 +31,9 @@ public:
     virtual ExceptionChoice showExceptionDialog(const Text& report) = 0;
     // Blocks the thread for good; the process then ends only through the VM.
     virtual void sleepForever() = 0;
+    // The VM exists; the application's own code runs next (its main class's
+    // initialisers first). What must be ready before it is waited for here.
+    virtual void beforeApplicationCode() {}
 };
 
 // Where main's class is found; one of the three is set.

@@ -273,6 +273,10 @@ extern "C" JNIEXPORT jint JNICALL JNI_GetCreatedJavaVMs(JavaVM** vms, jsize leng
     return JNI_OK;
 }
 
+#ifdef JVM_DOUBLE_IMPORTS_DEPENDENCY
+extern "C" __declspec(dllimport) int jldep_answer();
+#endif
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(module);
@@ -285,6 +289,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
         eventLog().open(folderOfDll.value + L"jvm.log");
         logEvent("loaded " + quote(u16(path)));
         logEvent("attached " + std::to_string(microsecondsSinceProcessStart()) + " us after process start");
+#ifdef JVM_DOUBLE_IMPORTS_DEPENDENCY
+        logEvent("dependency answers " + std::to_string(jldep_answer()));
+#endif
     }
     return TRUE;
 }
