@@ -10,7 +10,10 @@
 void Launcher::shutdown() {
     splash_.closeOwn();
     // Returns once the application's last non-daemon thread has ended.
-    if (vm_.vm) vm_.vm->DestroyJavaVM();
+    if (vm_.vm) {
+        vm_.vm->DestroyJavaVM();
+        singleInstance_.vmDestroyed();
+    }
     singleInstance_.stop();
     splash_.closeNative();
 }

@@ -39,6 +39,10 @@ struct SecondaryCallContext {
     SecondaryCallSettings call;
     SRWLOCK pendingLock = SRWLOCK_INIT;
     std::vector<std::shared_ptr<PendingHandOver>> pending;
+    // Held shared by each call into the VM, taken exclusively once
+    // DestroyJavaVM has returned: no call attaches to a VM that is gone.
+    SRWLOCK vmLock = SRWLOCK_INIT;
+    std::atomic<bool> vmGone{false};
 
     std::shared_ptr<PendingHandOver> addPending(DWORD laterThreadId) {
         auto added = std::make_shared<PendingHandOver>();
@@ -60,7 +64,7 @@ struct SecondaryCallContext {
 };
 
 struct SecondaryCallJob {
-    std::shared_ptr<const SecondaryCallContext> context;
+    std::shared_ptr<SecondaryCallContext> context;
     std::shared_ptr<PendingHandOver> handOver;
     TextList arguments;
 };
@@ -91,18 +95,28 @@ private:
 
 DWORD WINAPI secondaryCallThread(LPVOID parameter) {
     const std::unique_ptr<SecondaryCallJob> job(static_cast<SecondaryCallJob*>(parameter));
-    const SecondaryCallContext& context = *job->context;
+    SecondaryCallContext& context = *job->context;
     WaitForSingleObject(context.mainStarted.get(), INFINITE);
     // Given back to its later start while this thread waited.
     if (job->handOver->claimed.exchange(true)) return 0;
     JavaVM* const vm = context.call.vm ? *context.call.vm : nullptr;
     if (!vm) return 0;
     const DWORD laterThreadId = job->handOver->laterThreadId;
+    AcquireSRWLockShared(&context.vmLock);
+    const auto release = [&] { ReleaseSRWLockShared(&context.vmLock); };
+    if (context.vmGone.load()) {
+        // Attaching now is undefined (a use of freed memory in some VMs): the
+        // later start tries again, and takes the role of the instance ending.
+        release();
+        PostThreadMessageW(laterThreadId, context.messageId, 0, kTryAgain);
+        return 0;
+    }
     const SecondaryReply reply = [&](std::int32_t value) {
         // Sign-extended; the later start takes the low 32 bits.
         PostThreadMessageW(laterThreadId, context.messageId, static_cast<WPARAM>(static_cast<LONG_PTR>(value)), 0);
     };
     callSecondaryMain(vm, {*context.call.mainClass, std::move(job->arguments), context.call.ibmAdmitted}, reply);
+    release();
     return 0;
 }
 
@@ -271,6 +285,19 @@ LaterStartEnd SingleInstance::waitForPrimary() {
         if (ended) return {exitCodeOf(first)};
         if (MsgWaitForMultipleObjects(1, &first, FALSE, INFINITE, QS_POSTMESSAGE) == WAIT_FAILED) Sleep(100);
     }
+}
+
+void SingleInstance::vmDestroyed() {
+    if (role_ != Role::FirstInstance) return;
+    SecondaryCallContext& context = *listenerState_->context;
+    // A call that began attaching as the VM went may never return: wait a
+    // while for the calls, then refuse new ones all the same.
+    constexpr int kTries = 100;
+    bool locked = false;
+    for (int i = 0; i < kTries && !(locked = TryAcquireSRWLockExclusive(&context.vmLock)); ++i) Sleep(10);
+    context.vmGone.store(true);
+    if (locked) ReleaseSRWLockExclusive(&context.vmLock);
+    withdraw();
 }
 
 void SingleInstance::withdraw() {

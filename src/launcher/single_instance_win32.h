@@ -48,6 +48,9 @@ public:
     // executable: it stops serving hand-overs, and those not yet given to the
     // application go back to their later starts to be tried again.
     void withdraw();
+    // Once DestroyJavaVM has returned: no hand-over calls into the VM any
+    // more; later starts try again and may take this instance's role.
+    void vmDestroyed();
     // Stops the listener and releases the block.
     void stop();
 

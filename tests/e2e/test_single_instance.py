@@ -3,6 +3,7 @@ first instance, whose secondaryMain receives them, and ends with the reply."""
 import shutil
 import time
 
+from harness import images
 from harness.apps import install_app, scenario
 from harness.base import WineTestCase
 from harness.launch import BIN, FAILURE, parse_events
@@ -74,6 +75,26 @@ class SingleInstanceOnDouble(WineTestCase):
         log = case.jvm_log()
         self.assertEqual(log.all_arguments("secondaryMain"), [received for _, received, _ in table if received])
         self.assertEqual(len(log.with_prefix("loaded ")), 1, "a later start loaded the JVM library")
+        self.assertEqual(log.problems(), [])
+
+    def test_a_later_start_once_the_vm_is_gone_runs_the_application_itself(self):
+        case = self.case()
+        images.quadrant_image(case.path("splash.bmp"))
+        display = {"Splash Screen": case.win("splash.bmp"), "Preffer Native Splash Screen": "Yes"}
+        install_app(case, {**SINGLE, "Display": display}, scenario(*INT_BY_ARGUMENT, main_steps=["return"]))
+        shutil.copyfile(BIN / "splashscreen.dll", case.path(r"rt\bin\splashscreen.dll"))
+        # The runtime's splash library holds the first instance in its shutdown, after DestroyJavaVM.
+        case.path(r"rt\bin\hold").touch()
+        splash_log = case.path(r"rt\bin\splashscreen.log")
+        first = case.start("first", timeout_ms=120000)
+        wait_until(lambda: splash_log.exists() and "SplashClose" in splash_log.read_text(), "the first VM to be gone")
+        later = case.start("7", timeout_ms=120000)
+        wait_until(lambda: case.jvm_log().all_arguments("main") == [["first"], ["7"]], "the later start's main")
+        case.path(r"rt\bin\release").touch()
+        self.assertEqual((first.result().exit_code, later.result().exit_code), (0, 0))
+        log = case.jvm_log()
+        self.assertEqual(log.all_arguments("main"), [["first"], ["7"]])
+        self.assertEqual(log.all_arguments("secondaryMain"), [], "a call into a VM that is gone")
         self.assertEqual(log.problems(), [])
 
     def test_void_variant_replies_before_it_runs(self):

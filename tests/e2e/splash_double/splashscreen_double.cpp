@@ -64,7 +64,19 @@ extern "C" __declspec(dllexport) void SplashSetFileJarName(const char* path, con
 }
 #endif
 
-extern "C" __declspec(dllexport) void SplashClose() { logLine("SplashClose vms=" + createdVms()); }
+// With a file "hold" beside the double, SplashClose returns only once a file
+// "release" exists there (a minute at most): the launcher's process then stays
+// in its shutdown after the VM is gone, for as long as a test needs.
+void holdWhileAsked() {
+    const std::wstring folder = logPath.substr(0, logPath.find_last_of(L'\\') + 1);
+    if (GetFileAttributesW((folder + L"hold").c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    for (int i = 0; i < 600 && GetFileAttributesW((folder + L"release").c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+}
+
+extern "C" __declspec(dllexport) void SplashClose() {
+    logLine("SplashClose vms=" + createdVms());
+    holdWhileAsked();
+}
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
