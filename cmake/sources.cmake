@@ -81,6 +81,7 @@ set(JLAUNCH_WIN32_SOURCES
   src/common/resource_bytes_win32.cpp
   src/common/system_library_win32.cpp
   src/common/text_output_win32.cpp
+  src/common/waiting_thread_win32.cpp
   src/launcher/app_user_model_id_win32.cpp
   src/launcher/console_events_win32.cpp
   src/launcher/console_flavour_win32.cpp

@@ -174,7 +174,8 @@ std::uint32_t LaunchPlan::startJavaApplication() {
     // Exactly the "VM Provider" words that admit IBM runtimes allow them.
     if (!settings_.restartExitCodes.empty()) host_.restartOnExitCodes(settings_.restartExitCodes);
     JavaMainJob job{nullptr, std::move(options), {assembled.outputFile, assembled.errorFile},
-                    {mainCallOf(main.source), arguments_, settings_.failureCheck, settings_.runtime.allowIbm}};
+                    {mainCallOf(main.source), arguments_, settings_.failureCheck, settings_.runtime.allowIbm},
+                    [&splash = host_.splash()] { splash.beforeVmCreation(); }};
     if (host_.runJavaMain(std::move(job), assembled.mainThreadStackSize) == 0) return 0;
     host_.closeNativeSplash();
     return kFailureExitCode;

@@ -13,6 +13,8 @@ public:
     virtual bool startNative(const Text& libraryPath, const Text& image) = 0;
     // The launcher's own window, shown by a thread of its own; returns at once.
     virtual void startOwn(const Text& image, bool shadow) = 0;
+    // Called on the thread that creates the VM, just before it does.
+    virtual void beforeVmCreation() {}
 };
 
 // "splashscreen.dll" in the folder above the JVM library's folder (the

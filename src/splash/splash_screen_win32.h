@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "common/unique_handle_win32.h"
+#include "common/waiting_thread_win32.h"
 #include "splash/native_splash_win32.h"
 #include "splash/splash_choice.h"
 #include "splash/splash_window_win32.h"
@@ -19,8 +20,14 @@ public:
     ~SplashScreen() override { closeOwn(); }
 
     bool startNative(const Text& libraryPath, const Text& image) override;
-    // Starts the splash thread and returns without waiting for it.
+    // Prepares the own window; its thread starts with the VM's creation.
     void startOwn(const Text& image, bool shadow) override;
+    // Has the waiting main thread start the splash thread and returns at
+    // once. Started before, the thread's start and the libraries it loads
+    // would hold the launcher's way to the VM up on the loader's lock (the
+    // JVM library's load, the Java main thread's start); from here on it runs
+    // beside the VM's creation.
+    void beforeVmCreation() override;
 
     // Ends the splash thread and with it the own window; nothing when none
     // was started. Called by one thread at a time: the Java main thread
@@ -30,8 +37,14 @@ public:
     void closeNative() { native_.close(); }
 
 private:
+    static void CALLBACK startFromApc(ULONG_PTR screen);
+    void startThread();
+
     NativeSplash native_;
     std::unique_ptr<SplashWindow> window_;
+    WaitingThread starter_;
+    UniqueHandle threadStarted_;  // set once the splash thread has been started (or could not be)
+    bool startAsked_ = false;
     UniqueHandle thread_;
     DWORD threadId_ = 0;
 };

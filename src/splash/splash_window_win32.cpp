@@ -1,5 +1,7 @@
 #include "splash/splash_window_win32.h"
 
+#include <utility>
+
 #include "common/message_owner_win32.h"
 #include "splash/splash_choice.h"
 #include "splash/splash_picture_win32.h"
@@ -48,20 +50,65 @@ UniqueGdiObject renderedBitmap(const SplashPicture& picture) {
     return bitmap;
 }
 
+struct RenderedPicture {
+    UniqueGdiObject bitmap;  // none when the image cannot be read or decoded
+    int width = 0, height = 0;
+};
+
+RenderedPicture renderedPicture(const Text& image) {
+    SplashPicture picture;
+    picture.loadFile(image);
+    RenderedPicture rendered{UniqueGdiObject(), picture.pixelWidth(), picture.pixelHeight()};
+    if (picture.isLoaded()) rendered.bitmap = renderedBitmap(picture);
+    return rendered;
+}
+
+// The picture rendered on a thread of its own: under Wine decoding it and
+// making a process's first window take some 20-40 ms each, and neither
+// needs the other.
+class PictureRendering {
+public:
+    explicit PictureRendering(const Text& image) : image_(image) {
+        thread_.reset(CreateThread(nullptr, 0, run, this, 0, nullptr));
+        if (!thread_) result_ = renderedPicture(image_);  // without a thread, here
+    }
+    ~PictureRendering() { take(); }
+    PictureRendering(const PictureRendering&) = delete;
+    PictureRendering& operator=(const PictureRendering&) = delete;
+
+    RenderedPicture take() {
+        if (thread_) WaitForSingleObject(thread_.get(), INFINITE);
+        thread_.reset();
+        return std::move(result_);
+    }
+
+private:
+    static DWORD WINAPI run(LPVOID self) {
+        auto& rendering = *static_cast<PictureRendering*>(self);
+        rendering.result_ = renderedPicture(rendering.image_);
+        return 0;
+    }
+
+    const Text& image_;
+    RenderedPicture result_;
+    UniqueHandle thread_;
+};
+
 } // namespace
 
 void SplashWindow::show() {
-    const bool registered = registerWindowClass(windowProcedure, shadow_);
-    SplashPicture picture;
-    picture.loadFile(image_);
-    const int width = picture.pixelWidth();
-    const int height = picture.pixelHeight();
-    if (picture.isLoaded()) bitmap_ = renderedBitmap(picture);
-    const SplashPosition at =
-        centredSplashPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
-    if (registered) {
-        window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, at.x, at.y, width, height, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), this);
+    PictureRendering rendering(image_);
+    // Made hidden and empty meanwhile, and placed once the picture's size is known.
+    if (registerWindowClass(windowProcedure, shadow_)) {
+        window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), this);
+    }
+    RenderedPicture picture = rendering.take();
+    bitmap_ = std::move(picture.bitmap);
+    const SplashPosition at = centredSplashPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                                    picture.width, picture.height);
+    if (window_) {
+        SetWindowPos(window_, nullptr, at.x, at.y, picture.width, picture.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     setMessageOwner(window_);
     if (!window_) return;

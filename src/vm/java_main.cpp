@@ -24,6 +24,7 @@ private:
 
 std::uint32_t runJavaMain(const JavaMainJob& job, JavaVmSlots& slots, FolderOperations& folders,
                           JavaMainActions& actions, Messages& messages) {
+    if (job.beforeVmCreation) job.beforeVmCreation();
     {
         const ModuleResolutionWatch watch(messages, job.main.mainClass.module.module);
         if (!createJavaVm(job.createJavaVm, job.options, job.streams, folders, slots, messages)) return 1;

@@ -3,6 +3,7 @@
 // its streams, invoke main. The thread itself belongs to the Windows shell.
 
 #include <cstdint>
+#include <functional>
 
 #include "vm/folder_operations.h"
 #include "vm/main_invocation.h"
@@ -15,6 +16,9 @@ struct JavaMainJob {
     VmOptionList options;
     StandardStreamFiles streams;
     MainCall main;
+    // Called on the VM's thread just before it creates the VM: work that would
+    // hold the creation up (loading libraries) may start beside it from then.
+    std::function<void()> beforeVmCreation;
 };
 
 // The thread's exit code: 0 when main was called and returned (also after an

@@ -18,7 +18,9 @@ std::uint32_t runOnJavaMainThread(std::uint64_t stackSize, const std::function<s
     UniqueHandle thread(CreateThread(nullptr, static_cast<SIZE_T>(stackSize), threadRoutine,
                                      const_cast<std::function<std::uint32_t()>*>(&work), 0, nullptr));
     if (!thread) return work();
-    WaitForSingleObject(thread.get(), INFINITE);
+    // Alertable: work handed to this thread meanwhile (the splash thread's start) runs here.
+    while (WaitForSingleObjectEx(thread.get(), INFINITE, TRUE) == WAIT_IO_COMPLETION) {
+    }
     DWORD exitCode = 1;
     GetExitCodeThread(thread.get(), &exitCode);
     return exitCode;

@@ -11,8 +11,9 @@
 #include "vm/main_invocation.h"
 
 // Runs the work on a new thread with that committed stack size (0: the
-// executable's default) and waits for it without a time limit. When no
-// thread can be created the work runs on the calling thread instead.
+// executable's default) and waits for it without a time limit, running APCs
+// queued to the calling thread meanwhile. When no thread can be created the
+// work runs on the calling thread instead.
 std::uint32_t runOnJavaMainThread(std::uint64_t stackSize, const std::function<std::uint32_t()>& work);
 
 class WindowsJavaMainActions final : public JavaMainActions {

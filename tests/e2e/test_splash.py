@@ -18,12 +18,12 @@ SPLASH_CLASS = "SplashScreenWindow"
 WHILE_SHOWN = [f"awaitWindow = {SPLASH_CLASS}"]
 
 
-def splash_app(case, display, vm=(), main_steps=("sleep 600",), image="splash.bmp", **app):
+def splash_app(case, display, vm=(), main_steps=("sleep 600",), image="splash.bmp", class_path=True, **app):
     """An application whose settings file has a "Display" section; image: a quadrant picture to make."""
     if image:
         images.quadrant_image(case.path(image))
     install_app(case, settings={"Display": display, **app.pop("settings", {})},
-                scenario_text=scenario(vm=vm, main_steps=main_steps, **app))
+                scenario_text=scenario(vm=vm, main_steps=main_steps, **app), class_path=class_path)
 
 
 def splash_windows(run):
@@ -165,18 +165,22 @@ class OwnSplashWindow(WineTestCase):
                 self.assertTrue(case.jvm_log().has("main sleep 600"))
 
     def test_error_box_is_owned_by_the_splash_window(self):
-        for arguments, owner in [("", SPLASH_CLASS), ("-nosplash", "")]:
-            with self.subTest(arguments=arguments):
-                case = self.case(arguments)
+        # The splash starts with the VM's creation: a launch that fails before shows none.
+        no_main, no_class_path = "No main method found in specified class.\n", "Java Class Path was not specified in INI file."
+        for arguments, class_path, text, owner in [("", True, no_main, SPLASH_CLASS), ("-nosplash", True, no_main, ""),
+                                                   ("", False, no_class_path, "")]:
+            with self.subTest(arguments=arguments, class_path=class_path):
+                case = self.case(arguments + ("" if class_path else "-no-class-path"))
                 splash_app(case, {"Splash Screen": case.win("splash.bmp")}, vm=WHILE_SHOWN if owner else (),
-                           has_main=False)
+                           has_main=False, class_path=class_path)
                 # The probe can meet the box before the splash window in one look, so both get the
                 # press (the splash window ignores it) and the box is found by its class.
-                run = case.run(arguments, windows=["press:1", "press:1"])
-                self.assertEqual(run.exit_code, FAILURE)
+                run = case.run(arguments, windows=["press:1", "press:1"], timeout_ms=15000)
+                self.assertEqual((run.exit_code, run.timed_out), (FAILURE, False))
                 [index] = [i for i, window in enumerate(run.windows) if window["class"] == "#32770"]
-                self.assertEqual(run.box_text(index), "No main method found in specified class.\n")
+                self.assertEqual(run.box_text(index), text)
                 self.assertEqual(run.windows[index]["owner_class"], owner)
+                self.assertEqual(len(splash_windows(run)), 1 if owner else 0)
 
     def test_splash_closes_before_the_exception_dialog(self):
         case = self.case()

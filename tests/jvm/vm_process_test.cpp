@@ -62,7 +62,14 @@ void exitThroughTheHook() {
     LinuxFolders folders(fs::temp_directory_path());
     RecordingActions actions;
     RecordingMessages messages;
-    runJavaMain(jobFor(u"fixture/Exiter", {u"3"_t}), slots, folders, actions, messages);
+    JavaMainJob job = jobFor(u"fixture/Exiter", {u"3"_t});
+    job.beforeVmCreation = [] {
+        JavaVM* vm = nullptr;
+        jsize created = -1;
+        JNI_GetCreatedJavaVMs(&vm, 1, &created);
+        std::fprintf(stderr, "VMs before creation: %d\n", static_cast<int>(created));
+    };
+    runJavaMain(job, slots, folders, actions, messages);
     endChild(100);  // not reached: System.exit ends the process
 }
 
@@ -125,7 +132,7 @@ int redirectAtCreation() {
 } // namespace
 
 TEST(VmProcess, SystemExitPassesTheExitHookAndEndsWithItsCode) {
-    EXPECT_EXIT(exitThroughTheHook(), ExitedWithCode(3), "exit hook: 3");
+    EXPECT_EXIT(exitThroughTheHook(), ExitedWithCode(3), "VMs before creation: 0\n.*exit hook: 3");
 }
 
 TEST(VmProcess, StopAfterAnUncaughtExceptionEndsWithMinusOne) {

@@ -55,6 +55,9 @@ TEST(LaunchPlan, TakesEveryStepInItsOrder) {
     EXPECT_EQ(job.main.arguments, (ArgumentList{u"a"_t, u"-c"_t}));
     EXPECT_EQ(launch.host.stackSize, 1048576u);
     EXPECT_TRUE(launch.host.messages.shown.empty());
+    // The Java main thread's call just before it creates the VM starts the splash's own work.
+    job.beforeVmCreation();
+    EXPECT_EQ(launch.host.steps.back(), "splash: VM creation begins");
 }
 
 TEST(LaunchPlan, EachWayALaunchEnds) {

@@ -71,6 +71,7 @@ private:
         explicit LoggedSplash(ScriptedHost& host) : host_(host) {}
         bool startNative(const Text& library, const Text& image) override;
         void startOwn(const Text& image, bool shadow) override;
+        void beforeVmCreation() override { host_.note("splash: VM creation begins"); }
 
     private:
         ScriptedHost& host_;

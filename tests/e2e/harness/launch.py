@@ -88,18 +88,18 @@ class Case:
         return JvmLog(self.path(f"{home}\\{location}\\jvm.log"))
 
     def run(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None,
-            dll_overrides="", cwd=None, variables=None, stdio=None, console_event=None):
+            dll_overrides="", cwd=None, variables=None, stdio=None, console_event=None, affinity=None):
         """dll_overrides: Wine load-order overrides, e.g. "dbghelp=n,b" to make Wine behave as Windows
         does and prefer a DLL found beside the program over its own built-in one. cwd: the program's
         working directory (a Windows path; the probe's own when None). variables: environment
         variables for the program (WineSession.env). stdio: "pipe" or "console" for a console
         program (see jlprobe). console_event: ("ctrl-c" or "close", Windows path of a file), the
-        event sent once the file exists."""
+        event sent once the file exists. affinity: a mask of the processors the program may run on."""
         return self.start(arguments, exe, windows, locale, timeout_ms, command_line, dll_overrides, cwd,
-                          variables, stdio, console_event).result()
+                          variables, stdio, console_event, affinity).result()
 
     def start(self, arguments="", exe="app.exe", windows=(), locale="en", timeout_ms=30000, command_line=None,
-              dll_overrides="", cwd=None, variables=None, stdio=None, console_event=None):
+              dll_overrides="", cwd=None, variables=None, stdio=None, console_event=None, affinity=None):
         """As run, without waiting: result() of what it returns waits for the Run."""
         exe_path = self.win(exe)
         job = [f"exe={exe_path}", f"timeout={timeout_ms}",
@@ -107,6 +107,7 @@ class Case:
                              else f'"{exe_path}"' + (f" {arguments}" if arguments else ""))]
         job += [f"cwd={cwd}"] if cwd else []
         job += [f"stdio={stdio}"] if stdio else []
+        job += [f"affinity={affinity:x}"] if affinity else []
         job += [f"console_event={console_event[0]},{console_event[1]}"] if console_event else []
         job += [f"window={actions}" for actions in windows]
         program = self._probe("run", job, locale=locale, dll_overrides=dll_overrides, variables=variables)

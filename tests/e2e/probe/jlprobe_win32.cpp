@@ -32,7 +32,8 @@
 // For a console program: stdio=pipe (its stdout and stderr are reported in
 // an "output" event) or stdio=console (a console shared with the probe, whose
 // screen is reported in a "console" event), and console_event=<ctrl-c|close>,
-// <file>: the event is sent once the file exists.
+// <file>: the event is sent once the file exists. affinity=<mask> (hex): the
+// processors the program may run on, set while it is created suspended.
 // A reported window that is hidden or destroyed while the program runs is
 // reported "gone". Times ("ms") count from the program's process creation
 // (reported at the start in ms since 1970, "created"); a window's is when
@@ -68,6 +69,7 @@ struct Job {
     std::wstring exe, commandLine, folder, stdio, consoleEvent, consoleEventWhen;
     std::vector<std::wstring> commandLines;  // every cmdline= line, for many
     DWORD timeout = 30000;
+    DWORD_PTR affinity = 0;  // 0: as the probe's
     std::vector<std::wstring> windowActions;
 };
 
@@ -87,6 +89,7 @@ bool readJob(const wchar_t* path, Job& job) {
         else if (key == "timeout") job.timeout = std::stoul(line.substr(equals + 1));
         else if (key == "window") job.windowActions.push_back(value);
         else if (key == "stdio") job.stdio = value;
+        else if (key == "affinity") job.affinity = std::stoull(line.substr(equals + 1), nullptr, 16);
         else if (key == "console_event") {
             const auto comma = value.find(L',');
             job.consoleEvent = value.substr(0, comma);
@@ -242,10 +245,20 @@ int runJob(const wchar_t* jobPath) {
     std::wstring commandLine = job.commandLine;
     ChildStdio stdio(job.stdio);
     const BOOL inherit = stdio.prepare(startup);
-    if (!CreateProcessW(job.exe.c_str(), commandLine.data(), nullptr, nullptr, inherit, 0, nullptr,
+    // The first look at the windows loads the probe's display driver (some 50 ms
+    // under Wine, and the program's start stalls while it does): done before.
+    newWindowsOf(GetCurrentProcessId(), {});
+    if (!CreateProcessW(job.exe.c_str(), commandLine.data(), nullptr, nullptr, inherit,
+                        job.affinity ? CREATE_SUSPENDED : 0, nullptr,
                         job.folder.empty() ? nullptr : job.folder.c_str(), &startup, &process)) {
         emit("{\"event\":\"error\",\"message\":\"CreateProcessW failed\",\"code\":" + std::to_string(GetLastError()) + "}");
         return 2;
+    }
+    if (job.affinity) {
+        if (!SetProcessAffinityMask(process.hProcess, job.affinity)) {
+            emit("{\"event\":\"error\",\"message\":\"SetProcessAffinityMask failed\"}");
+        }
+        ResumeThread(process.hThread);
     }
     constexpr long long kTicksFrom1601To1970 = 116444736000000000;
     emit("{\"event\":\"started\",\"pid\":" + std::to_string(process.dwProcessId) + ",\"created\":" +
