@@ -1,9 +1,8 @@
 #pragma once
 // The launcher's main thread while it waits for the Java main thread: it
 // waits alertably, so work queued to it from the Java main thread runs there,
-// beside the VM's creation. The queueing thread pays only for the queueing;
-// creating a thread costs its caller 0.3-1 ms under Wine, and loading
-// libraries holds the loader's lock that the VM's creation needs.
+// beside the VM's creation. The queueing thread pays only for the queueing,
+// not for creating a thread or loading its libraries.
 
 #include <windows.h>
 
