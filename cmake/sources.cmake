@@ -19,6 +19,7 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/profile_sections.cpp
   src/launcher/restart_rules.cpp
   src/launcher/settings_decoding.cpp
+  src/launcher/service_settings.cpp
   src/launcher/settings_paths.cpp
   src/launcher/single_instance.cpp
   src/launcher/splash_settings_reader.cpp
