@@ -24,8 +24,8 @@ private:
     void requestStop();
     void setStoppable(ServiceFlavour* flavour);
 
-    Text executablePath_;
-    ServiceConfiguration configuration_;
+    const Text& executablePath_;
+    const ServiceConfiguration& configuration_;
     LaunchRun runLaunch_;
     ServiceStatus status_;
     // The flavour while a stop request may reach it; the lock keeps it from going while one does.

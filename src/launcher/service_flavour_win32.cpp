@@ -50,7 +50,7 @@ void ServiceFlavour::beforeJavaVm(const VmOptionList&) {
 
 void ServiceFlavour::mainStarting(JavaVM* vm, const LaunchSettings& settings) {
     AcquireSRWLockExclusive(&vmLock_);
-    stop_ = settings.serviceStop;
+    stop_ = &settings.serviceStop;
     vm_ = vm;
     ReleaseSRWLockExclusive(&vmLock_);
     // Now, not earlier: the VM has opened the "Error File", emptying it.
@@ -61,15 +61,17 @@ void ServiceFlavour::mainStarting(JavaVM* vm, const LaunchSettings& settings) {
 void ServiceFlavour::vmDestroyed() {
     AcquireSRWLockExclusive(&vmLock_);
     vm_ = nullptr;
+    stop_ = nullptr;
     ReleaseSRWLockExclusive(&vmLock_);
 }
 
 void ServiceFlavour::reportUnusableSettings() {
-    if (stop_.unusableMethod) messages_.report(IDS_SERVICE_STOP_METHOD_INVALID, {*stop_.unusableMethod});
-    if (stop_.unusableTimeout) {
+    const ServiceStopSettings& stop = *stop_;
+    if (!stop.unusableMethod.empty()) messages_.report(IDS_SERVICE_STOP_METHOD_INVALID, {stop.unusableMethod});
+    if (!stop.unusableTimeout.empty()) {
         messages_.report(IDS_SERVICE_STOP_TIMEOUT_INVALID,
-                         {*stop_.unusableTimeout, static_cast<std::int32_t>(kLongestServiceStopSeconds),
-                          static_cast<std::int32_t>(stop_.timeoutSeconds)});
+                         {stop.unusableTimeout, static_cast<std::int32_t>(kLongestServiceStopSeconds),
+                          static_cast<std::int32_t>(stop.timeoutSeconds)});
     }
 }
 
@@ -99,7 +101,7 @@ DWORD WINAPI ServiceFlavour::callStopThread(LPVOID self) {
 void ServiceFlavour::watchStop() {
     stopCall_.reset(CreateThread(nullptr, 0, callStopThread, this, 0, nullptr));
     AcquireSRWLockShared(&vmLock_);
-    const std::uint32_t seconds = stop_.timeoutSeconds;
+    const std::uint32_t seconds = stop_ ? stop_->timeoutSeconds : kDefaultServiceStopSeconds;
     ReleaseSRWLockShared(&vmLock_);
     const ULONGLONG deadline = GetTickCount64() + ULONGLONG{seconds} * 1000;
     for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
@@ -114,6 +116,6 @@ void ServiceFlavour::watchStop() {
 
 void ServiceFlavour::callStop() {
     AcquireSRWLockShared(&vmLock_);
-    if (vm_) stopJavaApplication(vm_, stop_.method ? &*stop_.method : nullptr, messages_);
+    if (vm_) stopJavaApplication(vm_, stop_->method ? &*stop_->method : nullptr, messages_);
     ReleaseSRWLockShared(&vmLock_);
 }

@@ -60,7 +60,6 @@ private:
     void callStop();
     void reportUnusableSettings();
 
-    ServiceStopSettings stop_;
     ServiceStatus& status_;
     ServiceMessages messages_;
     ExitWatch exitWatch_{*this};
@@ -68,9 +67,10 @@ private:
 
     // The VM while stop calls may enter it: shutdown takes the lock once
     // DestroyJavaVM has returned, and a stop that comes later finds none.
-    // stop_ is written before the lock is first released, read after.
+    // The launch's stop settings go with it.
     SRWLOCK vmLock_ = SRWLOCK_INIT;
     JavaVM* vm_ = nullptr;
+    const ServiceStopSettings* stop_ = nullptr;
 
     std::atomic<bool> stopRequested_{false};
     UniqueHandle launchEnded_;

@@ -1,6 +1,5 @@
 #include "launcher/service_messages_win32.h"
 
-#include "common/error_line.h"
 #include "common/platform_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
@@ -11,10 +10,21 @@ namespace {
 // this number with the message's text.
 constexpr DWORD kLauncherEventId = 1;
 
+// The executable's file name without its extension.
+Text eventSourceNameOf(const std::u16string& path) {
+    std::size_t start = 0;
+    std::size_t end = path.size();
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path[i] == u'\\' || path[i] == u'/') start = i + 1, end = path.size();
+        else if (path[i] == u'.') end = i;
+    }
+    return Text(path.substr(start, end > start ? end - start : path.size() - start));
+}
+
 } // namespace
 
 ServiceMessages::ServiceMessages(const Text& executablePath, const Text& errorFile)
-    : program_(programNameOf(executablePath)), errorFile_(errorFile) {}
+    : program_(eventSourceNameOf(executablePath.units())), errorFile_(errorFile) {}
 
 void ServiceMessages::showError(const Text& message) {
     // A source no installer registered is logged under "Application" all the same.
@@ -33,7 +43,9 @@ void ServiceMessages::appendToErrorFile(const Text& message) const {
     const UniqueFileHandle file(CreateFileW(wide(path), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
-    const std::string line = (errorLine(program_, message) + u"\r\n").toUtf8();
+    std::u16string text = message.units();
+    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) text.pop_back();
+    const std::string line = (program_ + u": " + text + u"\r\n").toUtf8();
     DWORD written = 0;
     WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

@@ -33,12 +33,6 @@ bool isQualifiedName(const Text& name) {
     return dotted && !segmentStart;
 }
 
-std::optional<ServiceStopMethod> decodeStopMethod(const Text& written) {
-    if (!isQualifiedName(written)) return std::nullopt;
-    const std::size_t dot = *written.findLast(u'.');
-    return ServiceStopMethod{written.left(dot).replaced(u'.', u'/'), written.mid(dot + 1), written};
-}
-
 // Plain ASCII digits, from 1 to the longest wait.
 std::optional<std::uint32_t> decodeStopSeconds(const Text& written) {
     if (written.empty() || written.length() > 9) return std::nullopt;
@@ -56,15 +50,17 @@ std::optional<std::uint32_t> decodeStopSeconds(const Text& written) {
 ServiceStopSettings decodeServiceStop(const Text& method, const Text& timeout) {
     ServiceStopSettings stop;
     const Text methodText = trimmedWideSpace(method);
-    if (!methodText.empty()) {
-        stop.method = decodeStopMethod(methodText);
-        if (!stop.method) stop.unusableMethod = methodText;
+    if (isQualifiedName(methodText)) {
+        const std::size_t dot = *methodText.findLast(u'.');
+        stop.method = ServiceStopMethod{methodText.left(dot).replaced(u'.', u'/'), methodText.mid(dot + 1), methodText};
+    } else {
+        stop.unusableMethod = methodText;  // empty when not set
     }
     const Text timeoutText = trimmedWideSpace(timeout);
-    if (!timeoutText.empty()) {
-        const auto seconds = decodeStopSeconds(timeoutText);
-        if (seconds) stop.timeoutSeconds = *seconds;
-        else stop.unusableTimeout = timeoutText;
+    if (const auto seconds = decodeStopSeconds(timeoutText)) {
+        stop.timeoutSeconds = *seconds;
+    } else {
+        stop.unusableTimeout = timeoutText;
     }
     return stop;
 }

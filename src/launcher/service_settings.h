@@ -17,9 +17,9 @@ struct ServiceStopSettings {
     // "Service Stop Method", class.method. None: a stop ends the application as System.exit(0) would.
     std::optional<ServiceStopMethod> method;
     std::uint32_t timeoutSeconds = kDefaultServiceStopSeconds;
-    // Values that could not be used, as written; the defaults stand in for them.
-    std::optional<Text> unusableMethod;
-    std::optional<Text> unusableTimeout;
+    // Values that could not be used, as written (empty: none); the defaults stand in for them.
+    Text unusableMethod;
+    Text unusableTimeout;
 };
 
 ServiceStopSettings decodeServiceStop(const Text& method, const Text& timeout);

@@ -179,8 +179,8 @@ void jsonApplication(const LaunchSettings& decoded, JsonWriter& json) {
     json.key(u"service").beginObject().key(u"configured").value(decoded.isService);
     json.key(u"stopMethod").valueOrNull(stop.method ? stop.method->written : Text());
     json.key(u"stopTimeoutSeconds").value(std::uint64_t{stop.timeoutSeconds});
-    json.key(u"unusableStopMethod").value(stop.unusableMethod);
-    json.key(u"unusableStopTimeout").value(stop.unusableTimeout).endObject();
+    json.key(u"unusableStopMethod").valueOrNull(stop.unusableMethod);
+    json.key(u"unusableStopTimeout").valueOrNull(stop.unusableTimeout).endObject();
 }
 
 Text jsonReport(const LaunchAccount& account) {

@@ -83,7 +83,7 @@ void textService(const LaunchSettings& decoded, Lines& out) {
     out.heading(u"Service");
     if (!decoded.isService) {
         out.line(Text(u"not a service (\"Application Type\" is not \"service\")"));
-        if (stop.method || stop.unusableMethod || stop.unusableTimeout || stop.timeoutSeconds != kDefaultServiceStopSeconds) {
+        if (stop.method || !stop.unusableMethod.empty() || !stop.unusableTimeout.empty() || stop.timeoutSeconds != kDefaultServiceStopSeconds) {
             out.line(Text(u"\"Service Stop Method\" and \"Service Stop Timeout\" are not used"));
         }
         return;
@@ -93,13 +93,13 @@ void textService(const LaunchSettings& decoded, Lines& out) {
     out.line(stopLine(stop));
     out.line(Text(u"stop timeout: ") + number(stop.timeoutSeconds) +
              u" s, then the process ends and the service stops with error 1053");
-    if (stop.unusableMethod) {
+    if (!stop.unusableMethod.empty()) {
         out.line(Text(u"\"Service Stop Method\" not usable, reported when the service runs: ") +
-                 quoted(*stop.unusableMethod));
+                 quoted(stop.unusableMethod));
     }
-    if (stop.unusableTimeout) {
+    if (!stop.unusableTimeout.empty()) {
         out.line(Text(u"\"Service Stop Timeout\" not usable, reported when the service runs: ") +
-                 quoted(*stop.unusableTimeout));
+                 quoted(stop.unusableTimeout));
     }
     if (!decoded.restartExitCodes.empty()) {
         out.line(Text(u"as a service, \"Restart Exit Codes\" are not used: the service control manager's recovery "
