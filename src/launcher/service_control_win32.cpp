@@ -8,6 +8,7 @@
 
 namespace {
 
+// The caller keeps the path and the configuration alive until dispatch returns.
 class ServiceProcess {
 public:
     ServiceProcess(const Text& executablePath, const ServiceConfiguration& configuration, LaunchRun runLaunch)

@@ -111,7 +111,8 @@ void ServiceFlavour::watchStop() {
     }
     messages_.report(IDS_SERVICE_STOP_TIMED_OUT, {static_cast<std::int32_t>(seconds)});
     status_.failed(ERROR_SERVICE_REQUEST_TIMEOUT);
-    ExitProcess(kFailureExitCode);
+    // Not ExitProcess: a VM whose threads hang may hang in its library's detach too.
+    TerminateProcess(GetCurrentProcess(), kFailureExitCode);
 }
 
 void ServiceFlavour::callStop() {
