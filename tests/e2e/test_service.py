@@ -4,12 +4,10 @@ ends it on a stop request (System.exit(0)-like, or the "Service Stop Method")
 within "Service Stop Timeout", and reports the application's exit code.
 Messages go to the event log and the "Error File", never into a window: a box
 would leave the service hanging, so every case that reaches "stopped" shows that."""
-import shutil
-
 from expected_texts import ENGLISH
 from harness.apps import APP_CLASS, install_app, install_discovering_app, scenario
 from harness.base import WineTestCase
-from harness.launch import BIN, FAILURE
+from harness.launch import BIN, FAILURE, Case
 from harness.real_vm import RealVmTestCase, install_real_app
 from harness.service import Service
 
@@ -181,6 +179,28 @@ class ServiceLifecycle(WineTestCase):
             status = service.wait_for("STOPPED")
             self.assertEqual((status["win32"], status["specific"]), (0, 0))
         self.assertTrue(case.jvm_log().has("System.exit 0"))
+
+
+class ServiceInstallLine(WineTestCase):
+    def test_the_line_jlaunch_pack_prints_registers_a_service_in_a_folder_with_blanks(self):
+        case = Case(self.session, "service with blanks")
+        service_app(case)
+        exe = case.win("app.exe")
+        printed = self.session.wine(str(BIN / "jlaunch-pack.exe"), "--service-line", exe, "jl blanks")
+        line = printed.stdout.decode("utf-8").strip()
+        self.assertEqual(line, f'sc.exe create "jl blanks" binPath= "\\"{exe}\\"" start= auto')
+        # As a packager runs it: in a batch file, through the command interpreter.
+        case.path("install.cmd").write_text(line + "\r\n", encoding="ascii")
+        installed = self.session.wine("cmd", "/c", case.win("install.cmd"))
+        self.assertEqual(installed.returncode, 0, installed.stdout)
+        service = Service(self.session, "jl blanks", exe)
+        try:
+            service.start()
+            service.wait_for("RUNNING")
+            self.assertEqual(case.jvm_log().main_arguments(), [])
+        finally:
+            service.__exit__(None, None, None)
+        self.assertEqual(service.query()["state"], None, "deleted")
 
 
 class ServiceEventLog(WineTestCase):
