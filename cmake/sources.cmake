@@ -19,6 +19,7 @@ set(JLAUNCH_PORTABLE_SOURCES
   src/launcher/profile_sections.cpp
   src/launcher/restart_rules.cpp
   src/launcher/settings_decoding.cpp
+  src/launcher/service_settings.cpp
   src/launcher/settings_paths.cpp
   src/launcher/single_instance.cpp
   src/launcher/splash_settings_reader.cpp
@@ -53,6 +54,7 @@ set(JLAUNCH_VM_SOURCES
   src/vm/memory_sizing.cpp
   src/vm/parent_folders.cpp
   src/vm/secondary_call.cpp
+  src/vm/service_stop.cpp
   src/vm/stream_redirection.cpp
   src/vm/vm_creation.cpp
   src/vm/vm_environment.cpp
@@ -90,6 +92,10 @@ set(JLAUNCH_WIN32_SOURCES
   src/launcher/pair_launcher_win32.cpp
   src/launcher/process_facts_win32.cpp
   src/launcher/restart_win32.cpp
+  src/launcher/service_control_win32.cpp
+  src/launcher/service_flavour_win32.cpp
+  src/launcher/service_messages_win32.cpp
+  src/launcher/service_status_win32.cpp
   src/launcher/settings_store_win32.cpp
   src/launcher/single_instance_win32.cpp
   src/launcher/window_flavour_win32.cpp

@@ -38,8 +38,9 @@ add_library(delay_loaded INTERFACE)
 add_dependencies(delay_loaded delay_import_libraries)
 target_link_libraries(delay_loaded INTERFACE ${DELAY_IMPORT_LIBRARIES} delayimp)
 
-# The product's code throws and catches nothing. With GNU's C++ runtime it
-# is built without exceptions, which drops their tables, and the runtime's
+# The product's code throws and catches nothing, and asks no type for its
+# name. With GNU's C++ runtime it is built without exceptions and without
+# RTTI, which drops their tables and type descriptions, and the runtime's
 # throwing helpers are replaced (libstdcxx/no_throw_runtime.cpp) so that its
 # exception classes stay out too. Another toolchain builds the same sources
 # without these two.
@@ -48,7 +49,7 @@ target_link_libraries(delay_loaded INTERFACE ${DELAY_IMPORT_LIBRARIES} delayimp)
 set(JLAUNCH_PRODUCT_OPTIONS ${JLAUNCH_WARNINGS})
 set(JLAUNCH_RUNTIME_SOURCES)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  list(APPEND JLAUNCH_PRODUCT_OPTIONS -fno-exceptions)
+  list(APPEND JLAUNCH_PRODUCT_OPTIONS -fno-exceptions -fno-rtti)
   list(APPEND JLAUNCH_RUNTIME_SOURCES cmake/libstdcxx/no_throw_runtime.cpp)
 endif()
 

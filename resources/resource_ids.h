@@ -79,6 +79,14 @@
 #define IDS_SEARCH_32_BIT 257
 #define IDS_SEARCH_NO_HOME 258
 
+/* What a service writes to the event log. */
+#define IDS_SERVICE_STOP_METHOD_INVALID 259
+#define IDS_SERVICE_STOP_TIMEOUT_INVALID 260
+#define IDS_SERVICE_STOP_CLASS_MISSING 261
+#define IDS_SERVICE_STOP_METHOD_MISSING 262
+#define IDS_SERVICE_STOP_METHOD_FAILED 263
+#define IDS_SERVICE_STOP_TIMED_OUT 264
+
 /* The link of the runtime-not-found dialog, which the console launcher prints. */
 #define JAVA_DOWNLOAD_ADDRESS "https://java.com/"
 

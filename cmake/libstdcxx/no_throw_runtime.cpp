@@ -8,6 +8,7 @@
 // the runtime's exception classes and the strings behind them out as well.
 #include <cstddef>
 #include <cstdlib>
+#include <memory>
 #include <new>
 
 namespace __gnu_cxx {
@@ -26,6 +27,12 @@ void __throw_logic_error(const char*) { std::abort(); }
 void __throw_out_of_range(const char*) { std::abort(); }
 void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
 void __throw_invalid_argument(const char*) { std::abort(); }
+
+// Built without RTTI, make_shared's control block asks the runtime whether a
+// type_info is that of its tag; the runtime's answer lives beside the
+// exception machinery. Only std::get_deleter asks, which the launcher never
+// calls, and code without RTTI is recognised by the tag's address before this.
+bool _Sp_make_shared_tag::_S_eq(const type_info&) noexcept { return false; }
 
 } // namespace std
 

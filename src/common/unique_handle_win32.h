@@ -90,6 +90,12 @@ struct WindowTraits {
     static void close(Value window) { DestroyWindow(window); }
 };
 
+struct EventSourceTraits {
+    using Value = HANDLE;
+    static Value invalid() { return nullptr; }
+    static void close(Value source) { DeregisterEventSource(source); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueFileHandle = UniqueResource<FileHandleTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
@@ -101,3 +107,4 @@ using UniqueScreenDc = UniqueResource<ScreenDcTraits>;  // GetDC(nullptr)
 using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;  // CreateCompatibleDC
 using UniqueCursor = UniqueResource<CursorTraits>;
 using UniqueWindow = UniqueResource<WindowTraits>;
+using UniqueEventSource = UniqueResource<EventSourceTraits>;  // RegisterEventSourceW

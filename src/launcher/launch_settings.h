@@ -4,6 +4,7 @@
 
 #include "common/text.h"
 #include "launcher/restart_rules.h"
+#include "launcher/service_settings.h"
 #include "runtime/runtime_constraints.h"
 
 struct LaunchSettings {
@@ -20,4 +21,5 @@ struct LaunchSettings {
     Text mainClass;
     Text appUserModelId;
     RestartExitCodes restartExitCodes;
+    ServiceStopSettings serviceStop;  // used when the service control manager started the launch
 };

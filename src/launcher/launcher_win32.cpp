@@ -13,6 +13,7 @@ void Launcher::shutdown() {
     if (vm_.vm) {
         vm_.vm->DestroyJavaVM();
         singleInstance_.vmDestroyed();
+        flavour_.vmDestroyed();
     }
     singleInstance_.stop();
     splash_.closeNative();
@@ -57,6 +58,7 @@ LaterStartEnd Launcher::waitForFirstInstance() { return singleInstance_.waitForP
 LibraryLoad Launcher::loadJvmLibrary(const Text& library) { return ::loadJvmLibrary(library, jvm_); }
 
 void Launcher::restartOnExitCodes(const RestartExitCodes& codes) {
+    if (!flavour_.restartsOnExitCodes()) return;
     // The successor may take this instance's role: later starts must find it ending, not serving.
     restart_.arm(codes, [this] { singleInstance_.withdraw(); });
 }
@@ -66,7 +68,8 @@ std::uint32_t Launcher::runJavaMain(JavaMainJob job, std::uint64_t stackSize) {
     if (stackSize == 0) stackSize = defaultJavaStackSize(jvm_.getDefaultJavaVmInitArgs);
     WindowsJavaMainActions actions(singleInstance_.mainStartedEvent(), mainClass_, [this] { splash_.closeOwn(); },
                                    [this](const Text& report) { return flavour_.reportUncaughtException(report); },
-                                   [this] { flavour_.beforeApplicationCode(); });
+                                   [this] { flavour_.beforeApplicationCode(); },
+                                   [this] { flavour_.mainStarting(vm_.vm, plan_.settings()); });
     flavour_.beforeJavaVm(job.options);
     return runOnJavaMainThread(stackSize, [&] { return ::runJavaMain(job, vm_, folders_, actions, messages_); });
 }

@@ -74,6 +74,8 @@ MainSettingsOutcome readMainSettings(const LayeredSettings& layered, const Text&
     settings.pairProduct = layered.read(keys::kPairProduct);
     settings.pairReturnCode = isYesAnyCase(layered.read(keys::kPairReturnCode));
     settings.restartExitCodes = decodeRestartExitCodes(layered.read(keys::kRestartExitCodes));
+    settings.serviceStop =
+        decodeServiceStop(layered.read(keys::kServiceStopMethod), layered.read(keys::kServiceStopTimeout));
     return MainSettingsOutcome::Read;
 }
 

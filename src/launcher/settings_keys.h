@@ -38,6 +38,8 @@ inline constexpr SettingKey kErrorFile{kApplicationSection, u"Error File"};
 inline constexpr SettingKey kCmd{kApplicationSection, u"Cmd"};
 inline constexpr SettingKey kAppUserModelId{kApplicationSection, u"App User Model ID"};
 inline constexpr SettingKey kRestartExitCodes{kApplicationSection, u"Restart Exit Codes"};
+inline constexpr SettingKey kServiceStopMethod{kApplicationSection, u"Service Stop Method"};
+inline constexpr SettingKey kServiceStopTimeout{kApplicationSection, u"Service Stop Timeout"};
 inline constexpr SettingKey kMinimumVersion{kRuntimeSection, u"Minimum Version"};
 inline constexpr SettingKey kMaximumVersion{kRuntimeSection, u"Maximum Version"};
 inline constexpr SettingKey kPreferredVersions{kRuntimeSection, u"Preferred versions"};
@@ -61,7 +63,7 @@ inline constexpr std::array kKeysReadFromFile{kProductCode, kUpgradeCode, kProdu
                                               kSplashScreen, kSplashShadow, kPreferNativeSplash};
 inline constexpr std::array kKeysReadLayered{
     kApplicationType, kSingleInstance, kFailureCheck, kOverrideWorkingDir, kPairProduct, kPairReturnCode,
-    kEmbeddedJar, kOutputFile, kErrorFile, kCmd, kAppUserModelId, kRestartExitCodes, kMinimumVersion, kMaximumVersion, kPreferredVersions,
+    kEmbeddedJar, kOutputFile, kErrorFile, kCmd, kAppUserModelId, kRestartExitCodes, kServiceStopMethod, kServiceStopTimeout, kMinimumVersion, kMaximumVersion, kPreferredVersions,
     kJrePath, kJvmType, kJvmSource, kVmProvider, kRegistryKeys, kEnvironmentRuntimes, kMainClass, kMainJar, kMainModule,
     kSystemPath, kLibraryPath, kVmParameters, kClassPath, kModulePath};
 

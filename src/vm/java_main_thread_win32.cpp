@@ -30,6 +30,7 @@ std::unique_ptr<ReportFile> WindowsJavaMainActions::newReportFile() { return new
 
 void WindowsJavaMainActions::signalMainStarted() {
     if (mainStarted_) SetEvent(mainStarted_);
+    if (mainStarting_) mainStarting_();
 }
 
 void WindowsJavaMainActions::closeSplash() {

@@ -22,11 +22,13 @@ public:
     // receives a class the jar or module named. closeSplash: closes the
     // launcher's own splash window, if one is shown. reportUncaught: tells the
     // user of an uncaught exception (a dialog, or standard error).
+    // mainStarting: told just before main is called, after later starts are let go on.
     WindowsJavaMainActions(HANDLE mainStarted, Text& foundMainClass, std::function<void()> closeSplash,
                            std::function<ExceptionChoice(const Text&)> reportUncaught,
-                           std::function<void()> beforeApplicationCode)
+                           std::function<void()> beforeApplicationCode, std::function<void()> mainStarting)
         : mainStarted_(mainStarted), foundMainClass_(foundMainClass), closeSplash_(std::move(closeSplash)),
-          reportUncaught_(std::move(reportUncaught)), beforeApplicationCode_(std::move(beforeApplicationCode)) {}
+          reportUncaught_(std::move(reportUncaught)), beforeApplicationCode_(std::move(beforeApplicationCode)),
+          mainStarting_(std::move(mainStarting)) {}
 
     void mainClassFound(const Text& className) override { foundMainClass_ = className; }
     std::unique_ptr<ReportFile> newReportFile() override;
@@ -42,4 +44,5 @@ private:
     std::function<void()> closeSplash_;
     std::function<ExceptionChoice(const Text&)> reportUncaught_;
     std::function<void()> beforeApplicationCode_;
+    std::function<void()> mainStarting_;
 };

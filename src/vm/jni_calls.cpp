@@ -2,6 +2,13 @@
 
 #include "vm/jni_strings.h"
 
+jclass findClassNamed(JNIEnv* env, const Text& name) {
+    const LocalRef<jstring> javaName(env, newJavaString(env, name));
+    if (!javaName) return nullptr;
+    const JavaUtfChars bytes(env, javaName.get());
+    return bytes.bytes() ? env->FindClass(bytes.bytes()) : nullptr;
+}
+
 void callVoidMethodQuietly(JNIEnv* env, jobject target, const char* className, const char* name) {
     const LocalRef<jclass> type(env, env->FindClass(className));
     const jmethodID method = type ? env->GetMethodID(type.get(), name, "()V") : nullptr;

@@ -30,6 +30,10 @@ jobject callObjectMethod(JNIEnv* env, jobject target, const char* className, con
     return env->CallObjectMethod(target, method, arguments...);
 }
 
+// The class of that slash-form name, through modified UTF-8 as main's class
+// is found, so that any name works; null with the VM's exception pending.
+jclass findClassNamed(JNIEnv* env, const Text& name);
+
 // Calls a no-argument void method such as close(); an exception it leaves is cleared.
 void callVoidMethodQuietly(JNIEnv* env, jobject target, const char* className, const char* name);
 

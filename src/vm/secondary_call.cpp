@@ -1,5 +1,6 @@
 #include "vm/secondary_call.h"
 
+#include "vm/jni_calls.h"
 #include "vm/jni_strings.h"
 #include "vm/local_ref.h"
 
@@ -12,14 +13,6 @@ struct SecondaryMain {
     bool returnsInt = false;
 };
 
-// Through modified UTF-8, as main's class is found, so any class name works.
-jclass findClass(JNIEnv* env, const Text& name) {
-    const LocalRef<jstring> javaName(env, newJavaString(env, name));
-    if (!javaName) return nullptr;
-    const JavaUtfChars bytes(env, javaName.get());
-    return bytes.bytes() ? env->FindClass(bytes.bytes()) : nullptr;
-}
-
 SecondaryMain findSecondaryMain(JNIEnv* env, jclass type) {
     if (const jmethodID method = env->GetStaticMethodID(type, "secondaryMain", "([Ljava/lang/String;)V")) {
         return {method, false};
@@ -31,7 +24,7 @@ SecondaryMain findSecondaryMain(JNIEnv* env, jclass type) {
 
 // Every local reference is gone when this returns, before the thread detaches.
 void callWithArguments(JNIEnv* env, const SecondaryCall& call, const SecondaryReply& reply) {
-    const LocalRef<jclass> type(env, findClass(env, call.mainClass));
+    const LocalRef<jclass> type(env, findClassNamed(env, call.mainClass));
     if (!type) return;
     const SecondaryMain secondary = findSecondaryMain(env, type.get());
     if (!secondary.method) return;

@@ -55,6 +55,12 @@ ENGLISH = {
     256: "a JDK or JRE that the settings leave out",
     257: "a 32-bit runtime, and no Pair Product to run it",
     258: "the entry names no home folder",
+    259: "Service Stop Method %s is not class.method; a service stop ends the application as System.exit(0) does.\n",
+    260: "Service Stop Timeout %s is not 1 to %d seconds; the service waits %d seconds.\n",
+    261: "Class %s of Service Stop Method %s not found; the application ends as System.exit(0) does.\n",
+    262: "Service Stop Method %s is no static void method taking String[] or nothing; the application ends as System.exit(0) does.\n",
+    263: "Service Stop Method %s threw %s; the application ends as System.exit(0) does.\n",
+    264: "The application did not end within %d seconds of the service stop; it is ended.\n",
 }
 
 GERMAN = {
@@ -112,4 +118,10 @@ GERMAN = {
     256: "ein JDK oder JRE, das die Einstellungen ausschließen",
     257: "eine 32-Bit-Laufzeitumgebung, und kein Pair Product, um sie auszuführen",
     258: "der Eintrag nennt keinen Home-Ordner",
+    259: "Service Stop Method %s ist nicht Klasse.Methode; ein Dienststopp beendet die Anwendung wie System.exit(0).\n",
+    260: "Service Stop Timeout %s ist nicht 1 bis %d Sekunden; der Dienst wartet %d Sekunden.\n",
+    261: "Klasse %s der Service Stop Method %s nicht gefunden; die Anwendung endet wie mit System.exit(0).\n",
+    262: "Service Stop Method %s ist keine statische void-Methode mit String[] oder ohne Argumente; die Anwendung endet wie mit System.exit(0).\n",
+    263: "Service Stop Method %s hat %s ausgelöst; die Anwendung endet wie mit System.exit(0).\n",
+    264: "Die Anwendung endete nicht binnen %d Sekunden nach dem Dienststopp; sie wird beendet.\n",
 }

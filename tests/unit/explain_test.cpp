@@ -327,3 +327,40 @@ TEST(Explain, TheReportsNameTheIdentityAndTheRestartCodes) {
     EXPECT_NE(json.find(R"("appUserModelId":{"value":"AcmeEditor","refused":"hasSpace"})"), std::string::npos) << json;
     EXPECT_NE(json.find(R"("restartExitCodes":{"codes":[3,-1],"ignored":["x"]})"), std::string::npos) << json;
 }
+
+TEST(Explain, TheReportsSayHowAServiceStopsAndWhichStopValuesAreUnusable) {
+    struct Row {
+        const char* what;
+        std::u16string type, method, timeout;
+        std::vector<std::string> textLines;
+        std::string jsonPart;
+    };
+    const Row rows[] = {
+        {"desktop", u"", u"App.stop", u"", {"not a service", "are not used"},
+         R"("service":{"configured":false,"stopMethod":"App.stop","stopTimeoutSeconds":20,)"},
+        {"exit-like", u"service", u"", u"",
+         {"runs as the service's work", "System.exit(0) would (its shutdown hooks run)", "stop timeout: 20 s"},
+         R"("service":{"configured":true,"stopMethod":null,"stopTimeoutSeconds":20,"unusableStopMethod":null,"unusableStopTimeout":null})"},
+        {"method", u"service", u"com.example.App.halt", u"45",
+         {"calls the static void method com.example.App.halt", "stop timeout: 45 s"},
+         R"("stopMethod":"com.example.App.halt","stopTimeoutSeconds":45,)"},
+        {"unusable", u"service", u"halt()", u"0",
+         {"\"Service Stop Method\" not usable, reported when the service runs: \"halt()\"",
+          "\"Service Stop Timeout\" not usable, reported when the service runs: \"0\"", "stop timeout: 20 s"},
+         R"x("unusableStopMethod":"halt()","unusableStopTimeout":"0"})x"},
+    };
+    for (const Row& row : rows) {
+        Machine m;
+        m.put(kApplication, u"Application Type"_t, Text(row.type));
+        m.put(kApplication, u"Service Stop Method"_t, Text(row.method));
+        m.put(kApplication, u"Service Stop Timeout"_t, Text(row.timeout));
+        const LaunchAccount account = m.explain();
+        const std::string text = textReport(account).toUtf8();
+        for (const std::string& line : row.textLines) EXPECT_NE(text.find(line), std::string::npos) << row.what << "\n" << text;
+        std::string json = jsonReport(account).toUtf8();
+        std::erase_if(json, [](char c) { return c == ' ' || c == '\n'; });
+        std::string part = row.jsonPart;
+        std::erase_if(part, [](char c) { return c == ' '; });
+        EXPECT_NE(json.find(part), std::string::npos) << row.what << "\n" << json;
+    }
+}

@@ -6,6 +6,7 @@
 #include "pack/icon_file.h"
 #include "pack/manifest_level.h"
 #include "pack/pack_request.h"
+#include "pack/service_line.h"
 #include "pack/version_record.h"
 #include "test_support.h"
 
@@ -140,4 +141,32 @@ TEST(PackRequest, MistakesAreNamed) {
         EXPECT_NE(record.error().find(reason), std::string::npos) << record.error();
     }
     EXPECT_FALSE(*versionRecordOf(base)); // no version field: the launcher's record is kept
+}
+
+TEST(ServiceLine, ScCreateLineQuotesAPathWithBlanksAgainInside) {
+    struct Row {
+        std::u16string exe, name;
+        const char* line;  // null: refused
+    };
+    const Row rows[] = {
+        {u"C:\\Apps\\Daemon.exe", u"Daemon", R"(sc.exe create "Daemon" binPath= "C:\Apps\Daemon.exe" start= auto)"},
+        {u"C:\\Program Files\\Acme\\Acme Daemon.exe", u"Acme Daemon",
+         R"(sc.exe create "Acme Daemon" binPath= "\"C:\Program Files\Acme\Acme Daemon.exe\"" start= auto)"},
+        {u"\\\\server\\share\\d.exe", u"d", R"(sc.exe create "d" binPath= "\\server\share\d.exe" start= auto)"},
+        {u"Daemon.exe", u"Daemon", nullptr},
+        {u"C:Daemon.exe", u"Daemon", nullptr},
+        {u"C:\\a\"b.exe", u"Daemon", nullptr},
+        {u"C:\\Apps\\Daemon.exe", u"", nullptr},
+        {u"C:\\Apps\\Daemon.exe", u"a/b", nullptr},
+        {u"C:\\Apps\\Daemon.exe", u"a\"b", nullptr},
+    };
+    for (const Row& row : rows) {
+        const auto line = serviceCreateLine(Text(row.exe), Text(row.name));
+        if (!row.line) {
+            EXPECT_FALSE(line) << Text(row.exe).toUtf8() << " " << Text(row.name).toUtf8();
+            continue;
+        }
+        ASSERT_TRUE(line) << line.error();
+        EXPECT_EQ(line->toUtf8(), row.line);
+    }
 }

@@ -175,6 +175,12 @@ void jsonApplication(const LaunchSettings& decoded, JsonWriter& json) {
     json.key(u"restartExitCodes").beginObject().key(u"codes").beginArray();
     for (const std::int32_t code : decoded.restartExitCodes.codes) json.signedValue(code);
     json.endArray().key(u"ignored").value(decoded.restartExitCodes.ignored).endObject();
+    const ServiceStopSettings& stop = decoded.serviceStop;
+    json.key(u"service").beginObject().key(u"configured").value(decoded.isService);
+    json.key(u"stopMethod").valueOrNull(stop.method ? stop.method->written : Text());
+    json.key(u"stopTimeoutSeconds").value(std::uint64_t{stop.timeoutSeconds});
+    json.key(u"unusableStopMethod").valueOrNull(stop.unusableMethod);
+    json.key(u"unusableStopTimeout").valueOrNull(stop.unusableTimeout).endObject();
 }
 
 Text jsonReport(const LaunchAccount& account) {

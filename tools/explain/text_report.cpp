@@ -71,6 +71,42 @@ void textApplication(const LaunchSettings& decoded, Lines& out) {
     for (const Text& piece : restart.ignored) out.line(Text(u"\"Restart Exit Codes\" piece ignored: ") + quoted(piece));
 }
 
+Text stopLine(const ServiceStopSettings& stop) {
+    const Text exitLike(u"the application ends as System.exit(0) would (its shutdown hooks run)");
+    if (!stop.method) return Text(u"stop request: ") + exitLike;
+    return Text(u"stop request: calls the static void method ") + stop.method->written +
+           u" (String[] or no arguments); when it is missing or throws, " + exitLike;
+}
+
+void textService(const LaunchSettings& decoded, Lines& out) {
+    const ServiceStopSettings& stop = decoded.serviceStop;
+    out.heading(u"Service");
+    if (!decoded.isService) {
+        out.line(Text(u"not a service (\"Application Type\" is not \"service\")"));
+        if (stop.method || !stop.unusableMethod.empty() || !stop.unusableTimeout.empty() || stop.timeoutSeconds != kDefaultServiceStopSeconds) {
+            out.line(Text(u"\"Service Stop Method\" and \"Service Stop Timeout\" are not used"));
+        }
+        return;
+    }
+    out.line(Text(u"started by the service control manager, the launch runs as the service's work; "
+                  u"started otherwise, as from a desktop"));
+    out.line(stopLine(stop));
+    out.line(Text(u"stop timeout: ") + number(stop.timeoutSeconds) +
+             u" s, then the process ends and the service stops with error 1053");
+    if (!stop.unusableMethod.empty()) {
+        out.line(Text(u"\"Service Stop Method\" not usable, reported when the service runs: ") +
+                 quoted(stop.unusableMethod));
+    }
+    if (!stop.unusableTimeout.empty()) {
+        out.line(Text(u"\"Service Stop Timeout\" not usable, reported when the service runs: ") +
+                 quoted(stop.unusableTimeout));
+    }
+    if (!decoded.restartExitCodes.empty()) {
+        out.line(Text(u"as a service, \"Restart Exit Codes\" are not used: the service control manager's recovery "
+                      u"settings (sc failure) restart a service"));
+    }
+}
+
 void textSettings(const LaunchAccount& account, Lines& out) {
     const SettingsAccount& settings = account.settings;
     out.heading(u"Settings");
@@ -305,6 +341,7 @@ Text textReport(const LaunchAccount& account) {
     textSettings(account, out);
     if (account.settings.file) textInstance(account, out);
     if (account.settings.file) textApplication(account.decoded, out);
+    if (account.settings.file) textService(account.decoded, out);
     if (account.runtime) textRuntime(*account.runtime, account, out);
     if (account.vm) textVm(account, out);
     if (account.outcome == LaunchOutcome::StartsVm) textMain(account, out);

@@ -5,6 +5,7 @@
 #include "pack/launcher_pack.h"
 #include "pack/manifest_level.h"
 #include "pack/pack_request.h"
+#include "pack/service_line.h"
 #include "pack/text_file.h"
 #include "pack/tool_io.h"
 
@@ -68,6 +69,17 @@ Outcome<PackInputs> packInputs(const PackRequest& request) {
     return inputs;
 }
 
+int printServiceLine(const TextList& arguments) {
+    if (arguments.size() != 3) {
+        writeLine(Stream::Error, Text(kPackUsage));
+        return fail("--service-line takes the service's executable and the service's name", kUsageProblem);
+    }
+    const auto line = serviceCreateLine(arguments[1], arguments[2]);
+    if (!line) return fail(line.error(), kUsageProblem);
+    writeLine(Stream::Output, *line);
+    return kPacked;
+}
+
 } // namespace
 
 int runPackCommand(const TextList& arguments) {
@@ -75,6 +87,7 @@ int runPackCommand(const TextList& arguments) {
         writeLine(Stream::Output, Text(kPackUsage));
         return kPacked;
     }
+    if (!arguments.empty() && arguments[0] == u"--service-line") return printServiceLine(arguments);
     auto request = parsePackCommandLine(arguments);
     if (!request) {
         writeLine(Stream::Error, Text(kPackUsage));

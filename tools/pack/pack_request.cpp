@@ -78,6 +78,8 @@ using VersionOutcome = Outcome<std::optional<VersionRecord>>;
 
 const char16_t* const kPackUsage =
     u"usage: jlaunch-pack <launcher.exe> <output.exe> [options]\n"
+    u"       jlaunch-pack --service-line <C:\\full\\path\\App.exe> <service name>\n"
+    u"         prints the sc.exe line that registers App.exe as a Windows service\n"
     u"Writes a copy of the launcher with the application's icon, version record,\n"
     u"embedded settings text and execution level; what is not named is kept.\n"
     u"  --config <file.ini>           these options from a file: section [Pack] with Icon,\n"

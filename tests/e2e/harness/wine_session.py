@@ -79,6 +79,16 @@ class WineSession:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
         self.reg_add(r"HKCU\Software\Wine\X11 Driver", "Decorated", "N")
 
+    def restart(self, variables=None, stderr=subprocess.DEVNULL):
+        """Ends every Windows process of the session and starts its server again. The first program
+        after that starts the session's own processes, services.exe among them, which keep its
+        environment (variables, as in env) and its standard error (a file) from then on."""
+        for command in (["wineserver", "-k"], ["wineserver", "-w"]):
+            subprocess.run(command, env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        subprocess.Popen(["wineserver", "-p"], env=self.env()).wait()
+        subprocess.run(["wine", "cmd", "/c", "exit"], env=self.env(variables=variables), stdout=subprocess.DEVNULL,
+                       stderr=stderr, timeout=120, check=True)
+
     def reg_add(self, key, name, data, kind="REG_SZ", view=None):
         command = ["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", data, "/f"]
         if view:

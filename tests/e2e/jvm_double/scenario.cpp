@@ -45,8 +45,8 @@ std::optional<Step> parseStep(std::string_view value, std::string& error) {
             error = std::string(word) + " needs a number";
             return std::nullopt;
         }
-    } else if ((word == "waitfile" || word == "load") && !rest.empty()) {
-        step.kind = word == "load" ? Step::Kind::Load : Step::Kind::WaitFile;
+    } else if ((word == "waitfile" || word == "load" || word == "touch") && !rest.empty()) {
+        step.kind = word == "load" ? Step::Kind::Load : word == "touch" ? Step::Kind::Touch : Step::Kind::WaitFile;
         step.text = rest;
     } else if (word == "return" || word == "background" || word == "abort") {
         step.kind = word == "return" ? Step::Kind::Return
@@ -106,10 +106,16 @@ bool setClassKey(ClassSpec& c, std::string_view key, std::string_view value, std
         error = "main is yes or no";
         return false;
     }
-    if (key == "main.step" || key == "secondaryMain.step") {
+    if (key == "main.step" || key == "secondaryMain.step" || key == "static.step") {
         auto step = parseStep(value, error);
         if (!step) return false;
-        (key == "main.step" ? c.mainSteps : c.secondarySteps).push_back(*step);
+        (key == "main.step" ? c.mainSteps : key == "static.step" ? c.staticSteps : c.secondarySteps).push_back(*step);
+        return true;
+    }
+    if (key == "static") {
+        const auto open = value.find('(');
+        if (open == 0 || open == std::string_view::npos) return error = "static needs a name and a signature", false;
+        c.staticMethod = value;
         return true;
     }
     if (key == "secondaryMain") {

@@ -10,9 +10,9 @@
 namespace jvm_double {
 
 struct Step {
-    enum class Kind { Out, Err, Throw, Exit, Sleep, WaitFile, Load, Return, Background, Abort };
+    enum class Kind { Out, Err, Throw, Exit, Sleep, WaitFile, Touch, Load, Return, Background, Abort };
     Kind kind = Kind::Return;
-    // Out, Err: the line; Throw: the stack trace (UTF-8, \n between lines); WaitFile: the path; Load: the library
+    // Out, Err: the line; Throw: the stack trace (UTF-8, \n between lines); WaitFile, Touch: the path; Load: the library
     std::string text;
     long long number = 0;  // Exit: the status; Sleep: milliseconds
 };
@@ -28,6 +28,8 @@ struct ClassSpec {
     bool secondaryResultFromArgument = false;  // the first argument read as a number
     std::vector<Step> secondarySteps;
     std::optional<std::string> findClassError;  // stack trace of the error FindClass leaves pending
+    std::string staticMethod;                   // one more static method, name and signature: stop()V
+    std::vector<Step> staticSteps;
 };
 
 // A jar the scenario describes; JarFile opens the file on disk and takes its entries from here.

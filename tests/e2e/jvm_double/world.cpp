@@ -168,8 +168,13 @@ void World::loadScenario(const std::wstring& path) {
             addMethod(app, "secondaryMain", "([Ljava/lang/String;)V", true, Behaviour::AppSecondaryMain);
         if (declared.secondary == SecondaryMain::Int)
             addMethod(app, "secondaryMain", "([Ljava/lang/String;)I", true, Behaviour::AppSecondaryMain);
+        if (!declared.staticMethod.empty()) {
+            const auto open = declared.staticMethod.find('(');
+            addMethod(app, declared.staticMethod.substr(0, open), declared.staticMethod.substr(open), true,
+                      Behaviour::AppStatic);
+        }
         // Exceptions the application throws are loadable classes too.
-        for (const auto* steps : {&declared.mainSteps, &declared.secondarySteps})
+        for (const auto* steps : {&declared.mainSteps, &declared.secondarySteps, &declared.staticSteps})
             for (const auto& step : *steps)
                 if (step.kind == Step::Kind::Throw) throwableClass(throwableClassOf(step.text));
     }
@@ -645,6 +650,11 @@ World::Result World::invoke(ThreadEnv& thread, const Method& m, const ObjectPtr&
         if (!isMain && !thread.pending) r.integer = secondaryResult(declared, args);
         break;
     }
+    case Behaviour::AppStatic:
+        lock.unlock();
+        runSteps(thread, m.name, m.owner->declared->staticSteps, 0);
+        lock.lock();
+        break;
     }
     return r;
 }
@@ -787,6 +797,13 @@ void World::runSteps(ThreadEnv& thread, const std::string& who, const std::vecto
             logEvent(who + " waitfile " + quoteUtf8(step.text));
             if (!waitForFile(step.text)) logEvent(who + " waitfile timed out");
             break;
+        case Step::Kind::Touch: {
+            logEvent(who + " touch " + quoteUtf8(step.text));
+            const std::u16string path = u16(step.text);
+            CloseHandle(CreateFileW(std::wstring(path.begin(), path.end()).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            break;
+        }
         case Step::Kind::Load: logEvent(who + " load " + quoteUtf8(step.text) + " -> " + loadLibrary(step.text)); break;
         case Step::Kind::Return: logEvent(who + " return"); return;
         case Step::Kind::Background: startBackground(steps, i + 1); return;

@@ -41,6 +41,7 @@ enum class Behaviour {
     CheckAndLoadMain,
     AppMain,
     AppSecondaryMain,
+    AppStatic,
 };
 
 struct Klass;
