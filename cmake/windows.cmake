@@ -42,14 +42,16 @@ target_link_libraries(delay_loaded INTERFACE ${DELAY_IMPORT_LIBRARIES} delayimp)
 # name. With GNU's C++ runtime it is built without exceptions and without
 # RTTI, which drops their tables and type descriptions, and the runtime's
 # throwing helpers are replaced (libstdcxx/no_throw_runtime.cpp) so that its
-# exception classes stay out too. Another toolchain builds the same sources
-# without these two.
+# exception classes stay out too. Without the interprocedural clones that
+# pass an object's parts instead of the object, each file no longer carries
+# its own copies of the string's helpers (8 KB in all). Another toolchain
+# builds the same sources without these options.
 # (Link-time optimisation is no option here: the toolchain's GCC 12 stops with
 # an internal compiler error in <variant> when linking with -flto.)
 set(JLAUNCH_PRODUCT_OPTIONS ${JLAUNCH_WARNINGS})
 set(JLAUNCH_RUNTIME_SOURCES)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  list(APPEND JLAUNCH_PRODUCT_OPTIONS -fno-exceptions -fno-rtti)
+  list(APPEND JLAUNCH_PRODUCT_OPTIONS -fno-exceptions -fno-rtti -fno-ipa-sra)
   list(APPEND JLAUNCH_RUNTIME_SOURCES cmake/libstdcxx/no_throw_runtime.cpp)
 endif()
 
