@@ -168,18 +168,26 @@ static long long microsecondsSinceProcessStart() {
     return (ticks(now) - ticks(created)) / 10;
 }
 
-// Waits up to 20 s for a visible window of the class in this process. user32
-// is loaded only here, so that the double adds nothing to the start of a
-// process that does not ask for this.
+// Waits up to 20 s for a visible window of the class in this process. A
+// window needs the process's user32, which the launcher loads from the
+// system folder: waited for and taken as loaded, never loaded here, so that
+// the double adds nothing to a start that does not ask for this and cannot
+// pick a copy planted beside the executable (as a VM's load of a known
+// library never does on Windows).
 static void awaitWindow(const std::string& windowClass) {
-    const HMODULE user32 = LoadLibraryW(L"user32.dll");
+    const ULONGLONG started = GetTickCount64();
+    HMODULE user32 = nullptr;
+    while (!(user32 = GetModuleHandleW(L"user32.dll")) && GetTickCount64() - started < 20000) Sleep(1);
+    if (!user32) {
+        logEvent("awaitWindow " + windowClass + " -> timeout");
+        return;
+    }
     auto entry = [user32](auto* type, const char* name) {
         return reinterpret_cast<decltype(type)>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
     };
     const auto findWindow = entry(static_cast<HWND(WINAPI*)(HWND, HWND, LPCSTR, LPCSTR)>(nullptr), "FindWindowExA");
     const auto processOf = entry(static_cast<DWORD(WINAPI*)(HWND, LPDWORD)>(nullptr), "GetWindowThreadProcessId");
     const auto visible = entry(static_cast<BOOL(WINAPI*)(HWND)>(nullptr), "IsWindowVisible");
-    const ULONGLONG started = GetTickCount64();
     while (GetTickCount64() - started < 20000) {
         for (HWND window = nullptr; (window = findWindow(nullptr, window, windowClass.c_str(), nullptr));) {
             DWORD process = 0;
