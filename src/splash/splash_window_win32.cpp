@@ -64,8 +64,8 @@ RenderedPicture renderedPicture(const Text& image) {
 }
 
 // The picture rendered on a thread of its own: under Wine decoding it and
-// making a process's first window take some 20-40 ms each, and neither
-// needs the other.
+// making a process's first window each take tens of milliseconds, and
+// neither needs the other.
 class PictureRendering {
 public:
     explicit PictureRendering(const Text& image) : image_(image) {
