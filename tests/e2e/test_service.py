@@ -4,6 +4,8 @@ ends it on a stop request (System.exit(0)-like, or the "Service Stop Method")
 within "Service Stop Timeout", and reports the application's exit code.
 Messages go to the event log and the "Error File", never into a window: a box
 would leave the service hanging, so every case that reaches "stopped" shows that."""
+import time
+
 from expected_texts import ENGLISH
 from harness.apps import APP_CLASS, install_app, install_discovering_app, scenario
 from harness.base import WineTestCase
@@ -246,7 +248,13 @@ class ServiceOnTheRealVm(RealVmTestCase):
                 with Service(self.session, f"jl-real-{case.name}"[:60], case.win("app.exe")) as service:
                     service.start()
                     service.wait_for("RUNNING")
-                    service.stop()
+                    # "running" is told just before main is called: a stop before main's first
+                    # line would be a fair stop, but leave nothing to see here.
+                    deadline = time.monotonic() + 30
+                    while not case.path(r"marks\main-started").exists() and time.monotonic() < deadline:
+                        time.sleep(0.05)
+                    stop_code, stop_output = service.stop()
+                    self.assertEqual(stop_code, 0, stop_output)
                     status = service.wait_for("STOPPED")
                     self.assertEqual((status["win32"], status["specific"]),
                                      (SERVICE_SPECIFIC_ERROR if specific else 0, specific))

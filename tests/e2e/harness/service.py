@@ -2,6 +2,7 @@
 and service control manager: a launcher registered, started, queried, stopped
 and removed as a packager's sc.exe line would do it."""
 import re
+import sys
 import time
 
 STATES = {1: "STOPPED", 2: "START_PENDING", 3: "STOP_PENDING", 4: "RUNNING"}
@@ -34,7 +35,17 @@ class Service:
         return self.sc("start", self.name)
 
     def stop(self):
-        return self.sc("stop", self.name)
+        """sc stop; tried again (up to three times, a second apart) while sc reports a failure and
+        the service still runs: one run saw a stop after "running" leave the service running with no
+        "stop pending" at all, and what sc said then is printed to understand it."""
+        code, output = self.sc("stop", self.name)
+        for _ in range(3):
+            if code == 0 or self.query()["state"] != "RUNNING":
+                break
+            print(f"sc stop {self.name} failed ({code}), trying again: {output}", file=sys.stderr)
+            time.sleep(1)
+            code, output = self.sc("stop", self.name)
+        return code, output
 
     def query(self):
         """The state, the Win32 exit code and the service-specific exit code that sc query shows."""
