@@ -1,5 +1,6 @@
 #include "launcher/service_messages_win32.h"
 
+#include "common/path_parts.h"
 #include "common/platform_win32.h"
 #include "common/unique_handle_win32.h"
 #include "common/wide_win32.h"
@@ -11,20 +12,16 @@ namespace {
 constexpr DWORD kLauncherEventId = 1;
 
 // The executable's file name without its extension.
-Text eventSourceNameOf(const std::u16string& path) {
-    std::size_t start = 0;
-    std::size_t end = path.size();
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (path[i] == u'\\' || path[i] == u'/') start = i + 1, end = path.size();
-        else if (path[i] == u'.') end = i;
-    }
-    return Text(path.substr(start, end > start ? end - start : path.size() - start));
+Text eventSourceNameOf(const Text& path) {
+    const Text name = fileNameOf(path);
+    const auto dot = name.findLast(u'.');
+    return dot && *dot > 0 ? name.left(*dot) : name;
 }
 
 } // namespace
 
 ServiceMessages::ServiceMessages(const Text& executablePath, const Text& errorFile)
-    : program_(eventSourceNameOf(executablePath.units())), errorFile_(errorFile) {}
+    : program_(eventSourceNameOf(executablePath)), errorFile_(errorFile) {}
 
 void ServiceMessages::showError(const Text& message) {
     // A source no installer registered is logged under "Application" all the same.
